@@ -1,0 +1,145 @@
+#!/usr/bin/env python3
+"""Draws Zevrin's own images: the application icon, the hand cursor and the bar background
+strip. Writes Windows .ico, .cur and .bmp files into the folder given on the command line.
+Everything is computed here, so the art is reproducible and needs no image tools."""
+import os
+import struct
+import sys
+
+MAGENTA = (255, 0, 255)
+
+
+def bmp24(width, height, pixel):
+    """A bottom-up 24-bit BMP file; pixel(x, y) gives (r, g, b) with y = 0 at the top."""
+    row_size = (width * 3 + 3) & ~3
+    rows = []
+    for y in reversed(range(height)):
+        row = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        row += b"\0" * (row_size - len(row))
+        rows.append(bytes(row))
+    data = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    return header + info + data
+
+
+def icon_image(size, pixel):
+    """One 32-bit image of an .ico/.cur file: pixel(x, y) gives (r, g, b, a)."""
+    xor = bytearray()
+    for y in reversed(range(size)):
+        for x in range(size):
+            r, g, b, a = pixel(x, y)
+            xor += bytes((b, g, r, a))
+    and_row = ((size + 31) // 32) * 4
+    mask = bytearray()
+    for y in reversed(range(size)):
+        bits = 0
+        row = bytearray(and_row)
+        for x in range(size):
+            if pixel(x, y)[3] < 128:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+        del bits
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return header + bytes(xor) + bytes(mask)
+
+
+def icon_file(kind, images):
+    """kind 1 = icon, 2 = cursor; images = [(size, data, hotspot_x, hotspot_y)]."""
+    out = struct.pack("<HHH", 0, kind, len(images))
+    offset = 6 + 16 * len(images)
+    entries, blobs = b"", b""
+    for size, data, hx, hy in images:
+        planes, bits = (1, 32) if kind == 1 else (hx, hy)
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, planes, bits, len(data), offset)
+        blobs += data
+        offset += len(data)
+    return out + entries + blobs
+
+
+def app_icon_pixel(size):
+    """A rounded dark tile with a play triangle over a film-strip edge."""
+    def pixel(x, y):
+        u, v = (x + 0.5) / size, (y + 0.5) / size
+        radius = 0.18
+        dx = max(radius - u, 0, u - (1 - radius))
+        dy = max(radius - v, 0, v - (1 - radius))
+        if dx * dx + dy * dy > radius * radius:
+            return (0, 0, 0, 0)
+        shade = int(40 + 30 * (1 - v))
+        color = (shade, shade, shade + 8)
+        if v < 0.16 or v > 0.84:  # film perforations
+            if int(u * 8) % 2 == 0:
+                return (200, 200, 200, 255)
+            return (20, 20, 24, 255)
+        # Play triangle from (0.34, 0.28) to (0.34, 0.72) and (0.74, 0.5)
+        if u >= 0.34 and abs(v - 0.5) <= (0.74 - u) * 0.55:
+            return (255, 150, 30, 255)
+        return color + (255,)
+    return pixel
+
+
+def hand_cursor_pixel(size):
+    """A pointing hand: a finger up, the fist below, black outline on white."""
+    shape = [
+        "......XX........",
+        ".....X..X.......",
+        ".....X..X.......",
+        ".....X..X.......",
+        ".....X..XXX.....",
+        ".....X..X..XX...",
+        "..XX.X..X..X.XX.",
+        ".X..XX.....X..X.",
+        ".X...X........X.",
+        "..X...........X.",
+        "..X..........X..",
+        "...X.........X..",
+        "...X........X...",
+        "....X.......X...",
+        "....X.......X...",
+        "....XXXXXXXXX...",
+    ]
+    def inside(x, y):
+        row = shape[y]
+        if row[x] == "X":
+            return False
+        left = row.find("X")
+        right = row.rfind("X")
+        return left != -1 and left < x < right and "X" in row[:x] and "X" in row[x:]
+    def pixel(x, y):
+        if x >= 16 or y >= 16:
+            return (0, 0, 0, 0)
+        if shape[y][x] == "X":
+            return (0, 0, 0, 255)
+        if inside(x, y):
+            return (255, 255, 255, 255)
+        return (0, 0, 0, 0)
+    return pixel
+
+
+def bar_background(x, y):
+    """The 8x60 strip behind the menu bar (rows 2..19) and the control bar (rows 20..49):
+    a dark vertical gradient with a faint highlight line where each bar begins."""
+    if y in (2, 20):
+        return (58, 58, 62)
+    top = 38 if y < 20 else 34
+    value = max(12, top - (y % 20 if y < 20 else (y - 20)) // 2)
+    return (value, value, value + 3)
+
+
+def main():
+    out = sys.argv[1]
+    os.makedirs(out, exist_ok=True)
+    with open(os.path.join(out, "zevrin.ico"), "wb") as f:
+        f.write(icon_file(1, [(s, icon_image(s, app_icon_pixel(s)), 0, 0) for s in (16, 32, 48)]))
+    with open(os.path.join(out, "hand.cur"), "wb") as f:
+        f.write(icon_file(2, [(32, icon_image(32, hand_cursor_pixel(32)), 6, 0)]))
+    with open(os.path.join(out, "bar_background.bmp"), "wb") as f:
+        f.write(bmp24(8, 60, bar_background))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,78 @@
+// Resource and command ids of Zevrin.exe, shared by the resource script and the code.
+#pragma once
+
+// Resources
+#define IDR_MAINFRAME            128   // menu, accelerators, icon, title / document string
+#define IDR_CONTEXT_MENUS        149   // the context menus, one popup per position
+#define IDB_BAR_BACKGROUND       143   // 8x60 background strip of the bars
+#define IDC_HAND_CURSOR          401
+#define IDD_ABOUT                100
+
+// Framework commands the menus use
+#define ID_APP_ABOUT             57664
+#define ID_APP_EXIT              57665
+#define ID_NEXT_PANE             57680
+#define ID_PREV_PANE             57681
+#define ID_VIEW_CONTROLBAR       59392
+#define ID_VIEW_LIST             59410
+
+// Application and view commands
+#define ID_PLAY                  32771
+#define ID_ADD_URLS              32772
+#define ID_STOP                  32773
+#define ID_PREVIOUS              32774
+#define ID_ADD_FILES             32775
+#define ID_NEXT                  32776
+#define ID_ADD_FOLDER            32777
+#define ID_DOCKING_PLAYLIST      32778
+#define ID_ALWAYS_ON_TOP         32779
+#define ID_REMOVE                32780
+#define ID_TRANSPARENT           32781
+#define ID_FULL_SCREEN           32782
+#define ID_SAVE_PLAYLIST         32783
+#define ID_LOAD_PLAYLIST         32784
+#define ID_AFTER_SHUTDOWN        32786
+#define ID_MOVE_UP               32787
+#define ID_MOVE_DOWN             32788
+#define ID_SEEK_FORWARD_10S      32791
+#define ID_SEEK_BACKWARD_10S     32792
+#define ID_SEEK_FORWARD_1MIN     32793
+#define ID_SEEK_BACKWARD_1MIN    32794
+#define ID_ZOOM_FIT              32796
+#define ID_ZOOM_50               32797
+#define ID_ZOOM_100              32798
+#define ID_ZOOM_200              32799
+#define ID_VOLUME_UP             32800
+#define ID_VOLUME_DOWN           32801
+#define ID_MUTE                  32802
+#define ID_SETTINGS              32803
+#define ID_PROPERTIES            32806
+#define ID_SELECT_ALL            32808
+#define ID_REPEAT_CURRENT        32809
+#define ID_SHOW_TITLE            32810
+#define ID_REPEAT_ALL            32811
+#define ID_REMOVE_ALL            32812
+#define ID_PLAY_SELECTED         32813
+#define ID_SHOW_ICON             32814
+#define ID_TEMP_SWITCH           32815
+#define ID_SHOW_DURATION         32816
+#define ID_TEMP_ZOOM             32818
+#define ID_AFTER_CLOSE           32819
+#define ID_OPEN_FILES            32821
+#define ID_OPEN_FOLDER           32822
+#define ID_EMAIL_US              32823
+#define ID_WEB_SITE              32824
+#define ID_GRID_VIEW             32827
+#define ID_OPEN_URL              32829
+#define ID_CHECK_UPDATES         32834
+
+// Recent lists: a placeholder item each, replaced by the entries base + i
+#define ID_RECENT_FILES_CLEAR    40000
+#define ID_RECENT_FILE_FIRST     40001
+#define ID_RECENT_FILE_LAST      40100
+#define ID_RECENT_PLAYLISTS_CLEAR 41000
+#define ID_RECENT_PLAYLIST_FIRST 41001
+#define ID_RECENT_PLAYLIST_LAST  41100
+
+#define IDS_APP_TITLE            57344
+#define IDC_ABOUT_VERSION        1000

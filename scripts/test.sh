@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under Wine; ends with CTest's summary.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+"$here/setup.sh"
+source "$here/lib.sh"
+trap zevrin_cleanup EXIT
+
+zevrin_build
+zevrin_display
+zevrin_wine_prefix "$build/wine-test" fresh
+zevrin_set_app_folder
+export ZEVRIN_DIST="$dist"
+
+ctest --test-dir "$build" --output-on-failure --timeout 300 "$@"

@@ -1,0 +1,119 @@
+#include "app/AppResources.h"
+
+#include "app/AppInfo.h"
+#include "../../res/resource.h"
+
+#include <shellapi.h>
+#include <uxtheme.h>
+
+namespace zevrin {
+
+namespace {
+
+CAppResources* published = nullptr;
+
+bool FileExists(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Themes are looked up at run time: the library may be missing on old systems.
+int ThemesActive() {
+    HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+    if (!uxtheme) return 0;
+    using IsThemeActiveFn = BOOL(WINAPI*)();
+    auto isThemeActive = reinterpret_cast<IsThemeActiveFn>(
+        reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsThemeActive")));
+    int active = isThemeActive && isThemeActive() ? 1 : 0;
+    FreeLibrary(uxtheme);
+    return active;
+}
+
+} // namespace
+
+CAppResources& Resources() { return *published; }
+void PublishResources(CAppResources* resources) { published = resources; }
+
+LOGFONTW ProgramLogFont() {
+    LOGFONTW lf{};
+    HGDIOBJ stock = GetStockObject(DEFAULT_GUI_FONT);
+    if (!stock) stock = GetStockObject(SYSTEM_FONT);
+    if (stock) GetObjectW(stock, sizeof(lf), &lf);
+    if (wcscmp(lf.lfFaceName, L"Tahoma") != 0) {
+        wcsncpy(lf.lfFaceName, L"Tahoma", 31);
+        lf.lfFaceName[31] = L'\0';
+        lf.lfHeight = -11;
+    }
+    return lf;
+}
+
+int CAppResources::Init() {
+    ReadOsVersion();
+    LoadSystemImageLists();
+    CreateFonts();
+    handCursor.Reset(static_cast<HCURSOR>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
+
+    buttonImages.Reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BAR_BACKGROUND), 8, 0,
+                                            RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    // Without the image list nothing else of the program's look can work either; the tool
+    // paths then stay empty and every tool run fails cleanly.
+    if (!buttonImages) return 0;
+    ResolveToolPaths();
+    return 0;
+}
+
+void CAppResources::Free() {
+    normalFont.Reset();
+    underlineFont.Reset();
+    boldFont.Reset();
+    largeFont.Reset();
+    handCursor.Reset();
+    buttonImages.Reset();
+}
+
+void CAppResources::ReadOsVersion() {
+    osVersion = OSVERSIONINFOEXW{};
+    osVersion.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
+    GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&osVersion));
+    if (osVersion.dwPlatformId == VER_PLATFORM_WIN32_NT && osVersion.dwMajorVersion > 4) {
+        osVersion.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXW);
+        GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&osVersion));
+    }
+}
+
+void CAppResources::LoadSystemImageLists() {
+    SHFILEINFOW info{};
+    smallSysImages = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    largeSysImages = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
+    themed = ThemesActive();
+}
+
+void CAppResources::CreateFonts() {
+    LOGFONTW lf = ProgramLogFont();
+    normalFont.Reset(CreateFontIndirectW(&lf));
+    lf.lfUnderline = 1;
+    underlineFont.Reset(CreateFontIndirectW(&lf));
+    lf.lfUnderline = 0;
+    lf.lfWeight = FW_BOLD;
+    boldFont.Reset(CreateFontIndirectW(&lf));
+    lf.lfHeight += lf.lfHeight / 3;
+    largeFont.Reset(CreateFontIndirectW(&lf));
+}
+
+// A tool that is not installed is not an error here: its bare name is kept, and starting it
+// fails later with a clear result.
+void CAppResources::ResolveToolPaths() {
+    std::wstring folder = AppFolder();
+    auto resolve = [&](const wchar_t* name) {
+        std::wstring path = folder + L"\\Harlow\\" + name;
+        return FileExists(path) ? path : std::wstring(name);
+    };
+    playToolPath = resolve(L"Vistrel.exe");
+    probeToolPath = resolve(L"Quorrin.exe");
+    encodeToolPath = resolve(L"Brannet.exe");
+    presetFolder = FolderOf(encodeToolPath) + L"\\Presets";
+}
+
+} // namespace zevrin

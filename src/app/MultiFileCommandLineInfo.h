@@ -1,0 +1,18 @@
+#pragma once
+// The command line as Zevrin reads it: every parameter that is not a flag is a media file,
+// folder or URL for the playlist, in order. Flags are ignored, whatever they are.
+#include "framework/CommandLineInfo.h"
+
+#include <string>
+#include <vector>
+
+namespace zevrin {
+
+class CMultiFileCommandLineInfo : public fw::CCommandLineInfo {
+public:
+    void ParseParam(const wchar_t* param, bool flag, bool last) override;
+
+    std::vector<std::wstring> files;
+};
+
+} // namespace zevrin

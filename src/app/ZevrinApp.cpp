@@ -1,0 +1,115 @@
+#include "app/ZevrinApp.h"
+
+#include "app/AppInfo.h"
+#include "app/StartupPlaylist.h"
+#include "framework/FrameWnd.h"
+#include "framework/Text.h"
+#include "framework/View.h"
+#include "playlist/ZevrinDoc.h"
+#include "ui/dialogs/ComposeMail.h"
+#include "ui/frame/MainFrame.h"
+#include "ui/playlist/PlaylistView.h"
+#include "../../res/resource.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace zevrin {
+
+CZevrinApp::CZevrinApp() {
+    PublishResources(&resources);
+    PublishSettings(&settings);
+}
+
+// The settings record writes itself when it is destroyed, after this body; the resources go
+// after it.
+CZevrinApp::~CZevrinApp() = default;
+
+bool CZevrinApp::InitInstance() {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
+    InitCommonControlsEx(&icc);
+
+    SetRegistryKey(kMakerName);
+    ParseCommandLine(commandLine_);
+
+    resources.Init();
+    settings.Load();
+
+    AddDocTemplate(std::make_unique<fw::CSingleDocTemplate>(
+        IDR_MAINFRAME, [] { return std::make_unique<CZevrinDoc>(); }, [] { return new CMainFrame; },
+        [] { return new CPlaylistView; }));
+
+    EnableShellOpen();
+    RegisterShellFileTypes(true);
+
+    fw::CCommandLineInfo shellCommand;
+    ParseCommandLine(shellCommand);
+    if (!ProcessShellCommand(shellCommand)) return false;
+
+    MainWnd()->Show(SW_SHOW);
+    UpdateWindow(MainWnd()->Hwnd());
+    DragAcceptFiles(MainWnd()->Hwnd(), TRUE);
+
+    if (settings.autoCheckUpdate) MainWnd()->PostMessage(WM_START_UPDATE_CHECK, 0, 1);
+    return true;
+}
+
+int CZevrinApp::ExitInstance(int exitCode) { return fw::CWinApp::ExitInstance(exitCode); }
+
+// A file named on the command line is not opened as a document: the document starts empty
+// and the playlist pane queues every path the command line named.
+bool CZevrinApp::ProcessShellCommand(fw::CCommandLineInfo& info) {
+    if (info.shellCommand == fw::CCommandLineInfo::FileOpen) {
+        info.shellCommand = fw::CCommandLineInfo::FileNew;
+        startEmpty = 0;
+    }
+    if (!fw::CWinApp::ProcessShellCommand(info)) return false;
+    if (startEmpty == 0) {
+        if (IStartupPlaylist* playlist = PlaylistPane()) OpenCommandLinePaths(*playlist, commandLine_.files);
+    }
+    startEmpty = 0;
+    return true;
+}
+
+IStartupPlaylist* CZevrinApp::PlaylistPane() const {
+    fw::CSingleDocTemplate* docTemplate = DocTemplate();
+    if (!docTemplate || !docTemplate->Document()) return nullptr;
+    for (fw::CView* view : docTemplate->Document()->Views())
+        if (auto* playlist = dynamic_cast<IStartupPlaylist*>(view)) return playlist;
+    return nullptr;
+}
+
+// The playlist document type ".play" is registered at every start. Writing the class keys is
+// the file-association writer's work; until it is part of the program this does nothing.
+void CZevrinApp::RegisterShellFileTypes(bool) {}
+
+bool CZevrinApp::OnCmdMsg(UINT id, fw::CCmdUI* ui) {
+    static const fw::Command<CZevrinApp> commands[] = {
+        {ID_WEB_SITE, &CZevrinApp::OnWebSite},
+        {ID_EMAIL_US, &CZevrinApp::OnEmailUs},
+        {ID_RECENT_FILES_CLEAR, &CZevrinApp::OnClearRecentFiles, &CZevrinApp::OnUpdateClearRecentFiles},
+        {ID_RECENT_FILE_FIRST, ID_RECENT_FILE_LAST, &CZevrinApp::OnRecentFile, &CZevrinApp::OnUpdateRecentFile},
+    };
+    return fw::DispatchCommand(this, commands, id, ui) || fw::CWinApp::OnCmdMsg(id, ui);
+}
+
+void CZevrinApp::OnWebSite() { ShellExecuteW(nullptr, L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL); }
+
+void CZevrinApp::OnEmailUs() {
+    ComposeMail(kSupportAddress, fw::Format(L"About %s %s", AppName().c_str(), kVersion));
+}
+
+void CZevrinApp::OnClearRecentFiles() { settings.ClearRecentFiles(); }
+
+void CZevrinApp::OnUpdateClearRecentFiles(fw::CCmdUI& ui) { ui.Enable(settings.recentFiles.Size() > 0); }
+
+void CZevrinApp::OnRecentFile(UINT id) {
+    size_t index = id - ID_RECENT_FILE_FIRST;
+    if (index >= settings.recentFiles.Size()) return;
+    std::wstring path = settings.recentFiles.Entries()[index];
+    if (!DocTemplate() || !DocTemplate()->OpenDocumentFile(path)) settings.recentFiles.Remove(index);
+}
+
+void CZevrinApp::OnUpdateRecentFile(fw::CCmdUI& ui) { settings.recentFiles.UpdateMenu(ui); }
+
+} // namespace zevrin

@@ -1,0 +1,49 @@
+#pragma once
+// The application object of Zevrin.exe: start-up, the two process-wide records (settings and
+// shared resources) and the application-level commands.
+#include "app/AppResources.h"
+#include "app/AppSettings.h"
+#include "app/MultiFileCommandLineInfo.h"
+#include "framework/WinApp.h"
+
+namespace zevrin {
+
+class IStartupPlaylist;
+
+class CZevrinApp : public fw::CWinApp {
+public:
+    CZevrinApp();
+    ~CZevrinApp() override;
+
+    static CZevrinApp* Get() { return static_cast<CZevrinApp*>(fw::CWinApp::Get()); }
+
+    bool InitInstance() override;
+    int ExitInstance(int exitCode) override;
+    void RegisterShellFileTypes(bool compat) override;
+    bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override;
+
+    CAppResources resources;
+    CAppSettings settings;
+    int startEmpty = 1;  // 1 until the command line has been processed
+
+private:
+    bool ProcessShellCommand(fw::CCommandLineInfo& info) override;
+    IStartupPlaylist* PlaylistPane() const;
+
+    void OnWebSite();
+    void OnEmailUs();
+    void OnClearRecentFiles();
+    void OnUpdateClearRecentFiles(fw::CCmdUI& ui);
+    void OnRecentFile(UINT id);
+    void OnUpdateRecentFile(fw::CCmdUI& ui);
+
+    CMultiFileCommandLineInfo commandLine_;
+};
+
+inline constexpr wchar_t kHomePage[] = L"http://www.tresk.com/";
+inline constexpr wchar_t kSupportAddress[] = L"support@tresk.com";
+inline constexpr wchar_t kUpdateUrl[] = L"http://www.tresk.com/zevrin/update.xml";
+// Posted to the main frame after start-up: wParam 0, lParam 1 = the automatic update check.
+inline constexpr UINT WM_START_UPDATE_CHECK = WM_USER + 440;
+
+} // namespace zevrin

@@ -1,0 +1,93 @@
+#pragma once
+// The base of every window class of the program. A CWnd owns its HWND: the window procedure
+// finds the object through a per-thread map and calls its virtual WindowProc, where each class
+// lists its message handlers in one table (see Message below).
+#include "framework/CmdTarget.h"
+
+#include <optional>
+#include <span>
+#include <string>
+
+namespace fw {
+
+class CWnd : public CCmdTarget {
+public:
+    CWnd() = default;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+    ~CWnd() override;
+
+    HWND Hwnd() const { return hwnd_; }
+    explicit operator bool() const { return hwnd_ != nullptr; }
+
+    // The object behind one of the program's windows, or nullptr for any other window.
+    static CWnd* FromHandle(HWND hwnd);
+
+    bool Create(const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect, HWND parent,
+                UINT id, DWORD exStyle = 0);
+    // Creates a window of a class registered with RegisterClass below, or of any system class.
+    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
+                  int cx, int cy, HWND parent, HMENU menuOrId);
+    void DestroyWindow();
+
+    // A window class with the program's window procedure; returns the class name.
+    static const wchar_t* RegisterClass(const wchar_t* name, UINT style = CS_DBLCLKS, HCURSOR cursor = nullptr,
+                                        HBRUSH background = nullptr, HICON icon = nullptr);
+
+    // Gives the window a chance to swallow a message before it is translated and dispatched.
+    virtual bool PreTranslateMessage(MSG& msg);
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageW(hwnd_, message, wParam, lParam);
+    }
+    bool PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::PostMessageW(hwnd_, message, wParam, lParam) != FALSE;
+    }
+    HWND Parent() const { return ::GetParent(hwnd_); }
+    RECT ClientRect() const;
+    RECT WindowRect() const;
+    bool IsVisible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
+    void Show(int cmd) const { ::ShowWindow(hwnd_, cmd); }
+    void Invalidate(bool erase = true) const { ::InvalidateRect(hwnd_, nullptr, erase); }
+    UINT Id() const { return static_cast<UINT>(::GetDlgCtrlID(hwnd_)); }
+    std::wstring Text() const;
+    void SetText(const std::wstring& text) const { ::SetWindowTextW(hwnd_, text.c_str()); }
+
+protected:
+    virtual bool PreCreateWindow(CREATESTRUCTW& cs);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The default processing of the message being handled.
+    virtual LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_COMMAND from a menu, an accelerator or a control.
+    virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+    // Runs after the window is gone; windows that delete themselves do it here.
+    virtual void PostNcDestroy() {}
+
+private:
+    friend LRESULT CALLBACK WndProcThunk(HWND, UINT, WPARAM, LPARAM);
+    friend INT_PTR CALLBACK DialogProcThunk(HWND, UINT, WPARAM, LPARAM);
+    friend class CPropertyPage;
+    void Attach(HWND hwnd);
+    void Detach();
+
+    HWND hwnd_ = nullptr;
+};
+
+// One row of a window class's message table: the message and the member that handles it.
+template <class T>
+struct Message {
+    UINT message;
+    LRESULT (T::*handler)(WPARAM wParam, LPARAM lParam);
+};
+
+// Calls the handler the table lists for `message`; nullopt when the table has none, so that
+// the caller can pass the message on to its base class.
+template <class T, size_t N>
+std::optional<LRESULT> DispatchMessageTable(T* target, const Message<T> (&table)[N], UINT message,
+                                            WPARAM wParam, LPARAM lParam) {
+    for (const Message<T>& m : table)
+        if (m.message == message) return (target->*m.handler)(wParam, lParam);
+    return std::nullopt;
+}
+
+} // namespace fw

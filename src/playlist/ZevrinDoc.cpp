@@ -1,0 +1,25 @@
+#include "playlist/ZevrinDoc.h"
+
+#include "app/StartupPlaylist.h"
+#include "framework/View.h"
+#include "framework/WinApp.h"
+#include "framework/FrameWnd.h"
+
+namespace zevrin {
+
+// The playlist's loader stops first, then its two extractors; the items stay in place so
+// that the playlist can still be saved. Playback is stopped by the display view.
+void CZevrinDoc::PreCloseFrame(fw::CFrameWnd* frame) {
+    fw::CWinApp* app = fw::CWinApp::Get();
+    if (app && frame == app->MainWnd()) {
+        for (fw::CView* view : Views()) {
+            if (auto* playlist = dynamic_cast<IStartupPlaylist*>(view)) {
+                playlist->StopLoader();
+                playlist->StopExtractors();
+            }
+        }
+    }
+    fw::CDocument::PreCloseFrame(frame);
+}
+
+} // namespace zevrin

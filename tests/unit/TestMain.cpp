@@ -1,0 +1,7 @@
+// The test runner's entry point (the program is built Unicode-only, hence wmain).
+#include <gtest/gtest.h>
+
+int wmain(int argc, wchar_t** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
