@@ -68,7 +68,7 @@ declare -A pinned=(
 declare -A version
 
 # Bump when a library's configuration below changes, so that the cache is rebuilt.
-recipe_revision=1
+recipe_revision=2
 gtest_version="$(dpkg-query -W -f='${Version}' googletest)"
 key="$( { echo "$recipe_revision $gtest_version"; declare -p pinned; cat "$root/cmake/mingw-w64.cmake"; } |
         sha256sum | cut -c1-16)"
@@ -173,7 +173,7 @@ ff_parsers=(h263 mpeg4video h264 hevc vp8 vp9 vc1 mjpeg aac aac_latm ac3 mpegaud
     flac mpegvideo png bmp gif webp gsm)
 ff_encoders=(mpeg4 h263 h263p mjpeg flv msmpeg4v2 wmv2 mpeg1video mpeg2video aac mp2 ac3 wmav2
     pcm_s16le pcm_u8 png bmp rawvideo)
-ff_muxers=(mp4 mov 3gp 3g2 avi wav mp2 adts ac3 image2 mjpeg flv asf mpeg1system mpeg2video vob
+ff_muxers=(mp4 mov tgp tg2 avi wav mp2 adts ac3 image2 mjpeg flv asf mpeg1system mpeg2video mpeg2vob
     matroska webm amr mmf null)
 ff_protocols=(file pipe http https tcp udp rtp hls crypto tls httpproxy data)
 ff_filters=(scale aresample volume null anull format aformat setpts asetpts fps trim atrim
