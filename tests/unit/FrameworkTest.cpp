@@ -1,0 +1,211 @@
+// The framework's document/view lifecycle, command routing and update handlers, driven through
+// real windows.
+#include "framework/Document.h"
+#include "framework/FrameWnd.h"
+#include "framework/Ids.h"
+#include "framework/Text.h"
+#include "framework/View.h"
+#include "framework/WinApp.h"
+#include "framework/WorkerThread.h"
+#include "../../res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> trace;
+
+class TestDoc : public fw::CDocument {
+public:
+    void PreCloseFrame(fw::CFrameWnd* frame) override {
+        trace.push_back("PreCloseFrame");
+        fw::CDocument::PreCloseFrame(frame);
+    }
+};
+
+class TestView : public fw::CView {
+public:
+    void OnInitialUpdate() override { trace.push_back("OnInitialUpdate"); }
+    bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override {
+        static const fw::Command<TestView> commands[] = {
+            {ID_PLAY, &TestView::OnPlay, &TestView::OnUpdatePlay},
+        };
+        return fw::DispatchCommand(this, commands, id, ui) || fw::CView::OnCmdMsg(id, ui);
+    }
+    void OnPlay() { trace.push_back("view Play"); }
+    void OnUpdatePlay(fw::CCmdUI& ui) {
+        ui.SetText(L"Pause\tCtrl+P");
+        ui.SetCheck(1);
+    }
+    bool playing = false;
+
+protected:
+    void OnDraw(HDC) override {}
+};
+
+class TestFrame : public fw::CFrameWnd {
+public:
+    bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override {
+        static const fw::Command<TestFrame> commands[] = {
+            {ID_PLAY, &TestFrame::OnPlay},
+            {ID_STOP, &TestFrame::OnStop, &TestFrame::OnUpdateStop},
+            {ID_ZOOM_FIT, ID_ZOOM_200, &TestFrame::OnZoom},
+        };
+        return fw::DispatchCommand(this, commands, id, ui) || fw::CFrameWnd::OnCmdMsg(id, ui);
+    }
+    void OnPlay() { trace.push_back("frame Play"); }
+    void OnStop() { trace.push_back("frame Stop"); }
+    void OnUpdateStop(fw::CCmdUI& ui) { ui.Enable(false); }
+    void OnZoom(UINT id) { trace.push_back("frame Zoom " + std::to_string(id - ID_ZOOM_FIT)); }
+};
+
+class TestApp : public fw::CWinApp {
+public:
+    bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override {
+        static const fw::Command<TestApp> commands[] = {{ID_SETTINGS, &TestApp::OnSettings}};
+        return fw::DispatchCommand(this, commands, id, ui) || fw::CWinApp::OnCmdMsg(id, ui);
+    }
+    void OnSettings() { trace.push_back("app Settings"); }
+};
+
+class FrameworkTest : public testing::Test {
+protected:
+    void SetUp() override {
+        trace.clear();
+        app_.AddDocTemplate(std::make_unique<fw::CSingleDocTemplate>(
+            IDR_MAINFRAME, [] { return std::make_unique<TestDoc>(); }, [] { return new TestFrame; },
+            [] { return new TestView; }));
+        ASSERT_NE(app_.DocTemplate()->OpenDocumentFile(L""), nullptr);
+        frame_ = app_.MainWnd();
+        ASSERT_NE(frame_, nullptr);
+    }
+    void TearDown() override {
+        if (app_.MainWnd()) app_.MainWnd()->DestroyWindow();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+
+    void Command(UINT id) { frame_->SendMessage(WM_COMMAND, id, 0); }
+
+    TestApp app_;
+    fw::CFrameWnd* frame_ = nullptr;
+};
+
+TEST_F(FrameworkTest, FrameComesFromItsResourcesAndTheViewGetsItsFirstUpdate) {
+    EXPECT_EQ(frame_->Text(), L"Zevrin");
+    EXPECT_NE(frame_->Menu(), nullptr);
+    EXPECT_NE(frame_->Accelerators(), nullptr);
+    EXPECT_EQ(trace, (std::vector<std::string>{"OnInitialUpdate"}));
+    ASSERT_NE(frame_->ActiveView(), nullptr);
+    EXPECT_EQ(frame_->ActiveView()->Id(), static_cast<UINT>(fw::IDW_PANE_FIRST));
+    EXPECT_EQ(app_.DocTemplate()->DocString(4), L".play");
+    EXPECT_EQ(app_.DocTemplate()->DocString(5), L"Tresk.Zevrin.play");
+}
+
+TEST_F(FrameworkTest, CommandsGoToTheActiveViewThenTheFrameThenTheApplication) {
+    Command(ID_PLAY);
+    Command(ID_STOP);
+    Command(ID_ZOOM_100);
+    Command(ID_SETTINGS);
+    Command(ID_GRID_VIEW);  // nobody's
+    EXPECT_EQ(trace, (std::vector<std::string>{"OnInitialUpdate", "view Play", "frame Stop", "frame Zoom 2",
+                                               "app Settings"}));
+    frame_->SetActiveView(nullptr);
+    Command(ID_PLAY);
+    EXPECT_EQ(trace.back(), "frame Play");
+}
+
+TEST_F(FrameworkTest, MenuUpdatesEnableCheckRenameAndDisableUnknownCommands) {
+    HMENU play = GetSubMenu(frame_->Menu(), 2);
+    ASSERT_NE(play, nullptr);
+    frame_->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(play), 2);
+    wchar_t text[64];
+    GetMenuStringW(play, ID_PLAY, text, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(text, L"Pause\tCtrl+P");
+    EXPECT_TRUE(GetMenuState(play, ID_PLAY, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(GetMenuState(play, ID_STOP, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(play, ID_PREVIOUS, MF_BYCOMMAND) & MF_GRAYED);
+    // Sub-menus are left for their own popup message.
+    EXPECT_FALSE(GetMenuState(play, 2, MF_BYPOSITION) & MF_GRAYED);
+}
+
+TEST_F(FrameworkTest, EscapeIsTheExitAcceleratorAndClosingStopsTheDocumentFirst) {
+    HWND hwnd = frame_->Hwnd();
+    MSG msg{hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001};
+    EXPECT_TRUE(app_.PreTranslateMessage(msg));
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(app_.MainWnd(), nullptr);
+    EXPECT_EQ(trace.back(), "PreCloseFrame");
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(FrameworkTest, AKeyThatIsNoAcceleratorIsLeftForTheWindow) {
+    MSG msg{frame_->Hwnd(), WM_KEYDOWN, 'Q', 0x00010001};
+    EXPECT_FALSE(app_.PreTranslateMessage(msg));
+}
+
+class CountingThread : public fw::CWorkerThread {
+public:
+    std::vector<std::string> steps;
+    bool failStart = false;
+
+protected:
+    bool InitInstance() override {
+        steps.push_back("init");
+        return !failStart;
+    }
+    int Run() override {
+        steps.push_back("run");
+        return 7;
+    }
+    int ExitInstance(int code) override {
+        steps.push_back("exit");
+        return code + 1;
+    }
+};
+
+TEST(WorkerThread, RunsBetweenItsStartAndExitRoutinesAndKeepsTheExitCode) {
+    CountingThread t;
+    ASSERT_TRUE(t.CreateSuspended());
+    t.SetPriority(THREAD_PRIORITY_BELOW_NORMAL);
+    EXPECT_TRUE(t.steps.empty());  // suspended: nothing has run
+    t.Resume();
+    ASSERT_TRUE(t.Join(5000));
+    EXPECT_EQ(t.steps, (std::vector<std::string>{"init", "run", "exit"}));
+    EXPECT_EQ(t.ExitCode(), 8);
+    DWORD code = 0;
+    GetExitCodeThread(t.Handle(), &code);
+    EXPECT_EQ(code, 8u);
+}
+
+TEST(WorkerThread, AFailedStartSkipsTheWorkAndANeverStartedThreadCanBeDeleted) {
+    CountingThread failing;
+    failing.failStart = true;
+    ASSERT_TRUE(failing.Start());
+    ASSERT_TRUE(failing.Join(5000));
+    EXPECT_EQ(failing.steps, (std::vector<std::string>{"init", "exit"}));
+    EXPECT_EQ(failing.ExitCode(), 0);
+
+    auto suspended = std::make_unique<CountingThread>();
+    ASSERT_TRUE(suspended->CreateSuspended());
+    suspended.reset();  // must not wait for a thread that never ran
+}
+
+TEST(Text, FormattingTrimmingAndFields) {
+    EXPECT_EQ(fw::Format(L"%s (%d)", L"clip", 3), L"clip (3)");
+    EXPECT_EQ(fw::Format(L"%s", std::wstring(3000, L'x').c_str()).size(), 3000u);
+    EXPECT_EQ(fw::Trim(L" \t a b \r\n"), L"a b");
+    EXPECT_EQ(fw::Trim(L"   "), L"");
+    EXPECT_EQ(fw::StringField(L"Zevrin\n\nPlaylist", 0), L"Zevrin");
+    EXPECT_EQ(fw::StringField(L"Zevrin\n\nPlaylist", 1), L"");
+    EXPECT_EQ(fw::StringField(L"Zevrin\n\nPlaylist", 2), L"Playlist");
+    EXPECT_EQ(fw::StringField(L"Zevrin\n\nPlaylist", 3), L"");
+    EXPECT_EQ(fw::FromCodePage(fw::ToCodePage(L"Vidéo 日本", CP_UTF8), CP_UTF8), L"Vidéo 日本");
+    EXPECT_TRUE(fw::EqualsNoCase(L"C:\\Clip.3GP", L"c:\\clip.3gp"));
+}
+
+} // namespace
