@@ -79,6 +79,14 @@ if [ -f "$prefix/.complete" ]; then
     exit 0
 fi
 
+# One build at a time: a second caller waits, then finds the prefix complete.
+exec 9>"$cache/.lock"
+flock 9
+if [ -f "$prefix/.complete" ]; then
+    ln -sfn "$prefix" "$cache/current"
+    exit 0
+fi
+
 echo "build-deps: building into $prefix"
 src="$cache/src"
 work="$cache/work-$key"
