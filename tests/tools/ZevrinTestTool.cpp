@@ -1,0 +1,96 @@
+// A stand-in media tool for the runner tests. It does what its options ask and nothing else:
+//   -report <file>   write every argument it was given (UTF-8, one a line), then one line
+//                    "reply <type> <result>" per callback sent
+//   -send <t,t,...>  send callback blocks of these types to -callbackwindow, echoing -context
+//   -sleep <ms>      sleep before exiting (it never reacts to a stop: it has to be terminated)
+//   -exit <code>     the exit code, 0 by default
+#include "harlow/include/harlow/ToolMessages.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    std::wstring report;
+    std::vector<int> send;
+    DWORD sleepMs = 0;
+    int exitCode = 0;
+    HWND window = nullptr;
+    long long context = 0;
+};
+
+std::vector<int> ParseList(const std::wstring& text) {
+    std::vector<int> out;
+    const wchar_t* p = text.c_str();
+    while (*p) {
+        wchar_t* end = nullptr;
+        out.push_back(static_cast<int>(std::wcstol(p, &end, 10)));
+        p = *end == L',' ? end + 1 : end;
+        if (end == p && *p) break;
+    }
+    return out;
+}
+
+std::string Utf8(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
+    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+// A block whose fields are easy to recognise: value 100 + type, text "message <type>", and
+// for the encode tool's progress area position 1000 * type and percent type.
+LRESULT SendBlock(const Options& o, int type) {
+    static harlow::EncodeCallbackBlock block;
+    std::memset(&block, 0, sizeof(block));
+    block.head.context = static_cast<std::int32_t>(o.context);
+    block.head.type = type;
+    block.head.value = 100 + type;
+    std::snprintf(block.head.text, sizeof(block.head.text), "message %d", type);
+    block.progress.position = 1000LL * type;
+    block.progress.percent = type;
+    COPYDATASTRUCT data{harlow::kToolCallbackData, harlow::kToolCallbackSize, &block};
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(o.window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &result))
+        return -999;
+    return static_cast<LRESULT>(result);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    Options o;
+    for (int i = 1; i + 1 < argc; ++i) {
+        const std::wstring name = argv[i];
+        const wchar_t* value = argv[i + 1];
+        if (name == L"-report") o.report = value;
+        else if (name == L"-send") o.send = ParseList(value);
+        else if (name == L"-sleep") o.sleepMs = static_cast<DWORD>(std::wcstoul(value, nullptr, 10));
+        else if (name == L"-exit") o.exitCode = static_cast<int>(std::wcstol(value, nullptr, 10));
+        else if (name == L"-callbackwindow") o.window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(std::wcstoll(value, nullptr, 10)));
+        else if (name == L"-context") o.context = std::wcstoll(value, nullptr, 10);
+    }
+    std::string report;
+    for (int i = 1; i < argc; ++i) report += Utf8(argv[i]) + "\n";
+    for (int type : o.send) report += "reply " + std::to_string(type) + " " + std::to_string(SendBlock(o, type)) + "\n";
+    if (!o.report.empty()) {
+        HANDLE file = CreateFileW(o.report.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        if (file != INVALID_HANDLE_VALUE) {
+            WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+            CloseHandle(file);
+        }
+    }
+    LocalFree(argv);
+    Sleep(o.sleepMs);
+    return o.exitCode;
+}
