@@ -1,0 +1,23 @@
+#pragma once
+// The probe tool: describes one media file or URL as a "MediaInfos" XML file, which becomes a
+// media information record.
+#include "tools/MediaInfo.h"
+#include "tools/ToolProcess.h"
+
+namespace zevrin {
+
+class CProbeTool : public CToolProcess {
+public:
+    // Runs the tool on mediaPath into a temporary file and reads it into info. 0 on success;
+    // -1 when the tool is missing, fails or is stopped, when its output can't be read, and for
+    // ".log" and ".txt" files, which are never media whatever the tool makes of them.
+    int Probe(const std::wstring& mediaPath, CMediaInfo& info, const ToolStopFlag* stopFlag) const;
+
+    // The command line for one probe; the output goes to xmlPath.
+    std::wstring BuildCommandLine(const std::wstring& mediaPath, const std::wstring& xmlPath) const;
+};
+
+// Probes with the installed probe tool (the shared resources' path). stopFlag may be null.
+int ProbeMedia(const std::wstring& mediaPath, CMediaInfo& info, const ToolStopFlag* stopFlag);
+
+} // namespace zevrin
