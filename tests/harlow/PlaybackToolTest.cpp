@@ -65,6 +65,10 @@ TEST(PlaybackTool, PlaysToTheEndWithTheProtocolsMessages)
     EXPECT_EQ(opened->duration, probed);
     EXPECT_TRUE(IsWindow(opened->toolWindow));
     EXPECT_FALSE(p.host.SawBadContext());
+    // With a sound server (the test script starts one) the audio clock is a real device's.
+    if (std::getenv("PULSE_SERVER")) {
+        EXPECT_TRUE(opened->mediaFlags & kMediaAudioDevice);
+    }
 
     // Stream descriptions follow, with the picture's size.
     ASSERT_TRUE(p.host.PumpUntil([&] { return p.host.Count(kCallbackStream) >= 2; }, 5s));
@@ -101,6 +105,96 @@ TEST(PlaybackTool, PlaysToTheEndWithTheProtocolsMessages)
     ASSERT_TRUE(p.tool->WaitExit(3s, code));
     EXPECT_EQ(code, 0u);
     EXPECT_GE(p.Position(), probed - 300000);
+}
+
+TEST(PlaybackTool, PausesSeeksChangesVolumeAndStopsPromptly)
+{
+    Playback p;
+    ASSERT_TRUE(p.Start(Clip(L"sd10.mp4")));
+    ASSERT_TRUE(p.NextStatus());
+    p.host.Pump(500ms);
+
+    // Pause: type 3 with 1, and the position stands still.
+    ASSERT_TRUE(p.host.Send(kCommandPause));
+    ASSERT_TRUE(p.host.PumpUntil([&] { return p.host.Count(kCallbackPause) == 1; }, 2s));
+    EXPECT_EQ(p.host.Last(kCallbackPause)->value, 1);
+    const std::size_t statusBefore = p.host.Count(kCallbackStatus);
+    p.host.Pump(700ms);
+    EXPECT_EQ(p.host.Count(kCallbackStatus), statusBefore) << "no status while paused";
+
+    // A step while paused shows one more picture.
+    const std::int64_t pausedAt = p.Position();
+    EXPECT_TRUE(p.host.Send(kCommandStep));
+    p.host.Pump(300ms);
+
+    // Resume: type 3 with 0, positions move on from where they stopped.
+    ASSERT_TRUE(p.host.Send(kCommandPause));
+    ASSERT_TRUE(p.host.PumpUntil([&] { return p.host.Count(kCallbackPause) == 2; }, 2s));
+    EXPECT_EQ(p.host.Last(kCallbackPause)->value, 0);
+    ASSERT_TRUE(p.NextStatus());
+    EXPECT_GE(p.Position(), pausedAt);
+    EXPECT_LT(p.Position(), pausedAt + 1500000);
+
+    // Absolute seek to 6 s, then 2 s back relative to the position.
+    ASSERT_TRUE(p.host.Send(kCommandSeek, 6000000, 0));
+    ASSERT_TRUE(p.NextStatus());
+    EXPECT_GE(p.Position(), 5900000);
+    EXPECT_LT(p.Position(), 7000000);
+    ASSERT_TRUE(p.host.Send(kCommandSeek, -2000000, 1));
+    ASSERT_TRUE(p.NextStatus());
+    EXPECT_GE(p.Position(), 3900000);
+    EXPECT_LT(p.Position(), 5500000);
+
+    // Volume: reported back in the status.
+    ASSERT_TRUE(p.host.Send(kCommandVolume, 30));
+    ASSERT_TRUE(p.NextStatus());
+    EXPECT_EQ(p.host.Last(kCallbackStatus)->volume, 30);
+    ASSERT_TRUE(p.host.Send(kCommandVolume, 250));
+    ASSERT_TRUE(p.NextStatus());
+    EXPECT_EQ(p.host.Last(kCallbackStatus)->volume, 100);
+    EXPECT_TRUE(p.host.Send(kCommandVideoSize, 160, 120));
+
+    // Stop: the process ends well within the second the program allows.
+    const auto stopAt = std::chrono::steady_clock::now();
+    ASSERT_TRUE(p.host.Send(kCommandStop));
+    DWORD code = 99;
+    ASSERT_TRUE(p.tool->WaitExit(1000ms, code));
+    EXPECT_LT(std::chrono::steady_clock::now() - stopAt, 1000ms);
+    EXPECT_EQ(code, 0u);
+}
+
+TEST(PlaybackTool, StartsAtTheGivenPositionAndPlaysSoundWithoutAWindow)
+{
+    PlaybackHost host;
+    const std::wstring line = L"-audiodriver waveout \"" + Clip(L"tone.wav") + L"\" -ss 0:00:02.500 -callbackwindow " +
+                              std::to_wstring(reinterpret_cast<std::intptr_t>(host.Frame())) + L" -context " +
+                              std::to_wstring(host.Context());
+    ToolProcess tool(L"Vistrel.exe", line);
+    ASSERT_TRUE(host.PumpUntil([&] { return host.Count(kCallbackStatus) > 0; }, 10s, tool.Handle()));
+    EXPECT_GE(host.Last(kCallbackStatus)->position, 2400000);
+    EXPECT_EQ(host.Last(kCallbackOpened)->mediaFlags & kMediaHasVideo, 0u);
+    ASSERT_TRUE(host.PumpUntil([&] { return host.Count(kCallbackEnded) > 0; }, 5s, tool.Handle()));
+    DWORD code = 99;
+    ASSERT_TRUE(tool.WaitExit(2s, code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST(PlaybackTool, FailsCleanlyOnMissingOrBrokenMedia)
+{
+    for (const wchar_t* name : {L"missing.mp4", L"notmedia.bin", L"empty.mp4", L"truncated.mp4"}) {
+        PlaybackHost host;
+        ToolProcess tool(L"Vistrel.exe", host.CommandLine(Clip(name)));
+        DWORD code = 0;
+        host.PumpUntil([] { return false; }, 10s, tool.Handle());
+        ASSERT_TRUE(tool.WaitExit(1s, code)) << "still running on a broken input";
+        EXPECT_NE(code, 0u);
+        EXPECT_EQ(host.Count(kCallbackOpened), 0u);
+    }
+}
+
+TEST(PlaybackTool, NoArgumentsIsAFailureNotAHang)
+{
+    EXPECT_NE(RunTool(L"Vistrel.exe", L"-unknown 5 -effect", 5s).exitCode, 0u);
 }
 
 } // namespace harlow::test
