@@ -4,6 +4,9 @@
 //   -send <t,t,...>  send callback blocks of these types to -callbackwindow, echoing -context
 //   -sleep <ms>      sleep before exiting (it never reacts to a stop: it has to be terminated)
 //   -exit <code>     the exit code, 0 by default
+// Wrappers that build their own command lines can't pass -report: for them the variable
+// ZEVRIN_TEST_TOOL_REPORT names the report file, and the argument after "-y" (an encode
+// tool's output) is created as an empty file, as if something had been written there.
 #include "harlow/include/harlow/ToolMessages.h"
 
 #include <windows.h>
@@ -82,6 +85,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     std::string report;
     for (int i = 1; i < argc; ++i) report += Utf8(argv[i]) + "\n";
     for (int type : o.send) report += "reply " + std::to_string(type) + " " + std::to_string(SendBlock(o, type)) + "\n";
+    wchar_t fromEnvironment[MAX_PATH];
+    if (o.report.empty() && GetEnvironmentVariableW(L"ZEVRIN_TEST_TOOL_REPORT", fromEnvironment, MAX_PATH)) {
+        o.report = fromEnvironment;
+        for (int i = 1; i + 1 < argc; ++i)
+            if (std::wstring(argv[i]) == L"-y")
+                CloseHandle(CreateFileW(argv[i + 1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
     if (!o.report.empty()) {
         HANDLE file = CreateFileW(o.report.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
