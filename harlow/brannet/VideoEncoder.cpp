@@ -59,8 +59,11 @@ bool VideoEncoder::Open(AVStream* input, const EncodeOptions& o, Muxer& muxer, s
     e->time_base = av_inv_q(rate);
     if (o.videoBitRate > 0)
         e->bit_rate = o.videoBitRate;
-    if (o.bufferSize > 0)
+    if (o.bufferSize > 0) {
+        // The rate control wants a peak rate with its buffer; allow twice the average.
         e->rc_buffer_size = o.bufferSize;
+        e->rc_max_rate = 2 * (e->bit_rate > 0 ? e->bit_rate : 200000);
+    }
     if (o.sameQuality) {
         e->flags |= AV_CODEC_FLAG_QSCALE;
         e->global_quality = FF_QP2LAMBDA * 2;

@@ -6,6 +6,10 @@
 
 #include "Text.h"
 
+extern "C" {
+#include <libavutil/log.h>
+}
+
 int wmain(int argc, wchar_t** argv)
 {
     std::vector<std::string> args;
@@ -14,6 +18,7 @@ int wmain(int argc, wchar_t** argv)
     std::vector<char*> pointers;
     for (std::string& a : args)
         pointers.push_back(a.data());
+    av_log_set_level(AV_LOG_QUIET); // reading outputs back must not clutter the test log
     int count = argc;
     testing::InitGoogleTest(&count, pointers.data());
     return RUN_ALL_TESTS();
