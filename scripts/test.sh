@@ -4,10 +4,12 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$here/setup.sh"
 source "$here/lib.sh"
+source "$here/pulse.sh"
 trap zevrin_cleanup EXIT
 
 zevrin_build
 zevrin_display
+zevrin_pulse
 zevrin_wine_prefix "$build/wine-test" fresh
 zevrin_set_app_folder
 export ZEVRIN_DIST="$dist"
