@@ -6,6 +6,8 @@
 #define IDR_CONTEXT_MENUS        149   // the context menus, one popup per position
 #define IDB_BAR_BACKGROUND       143   // 8x60 background strip of the bars
 #define IDC_HAND_CURSOR          401
+#define IDP_PLAY_HOVER           160   // PNG, 96x96 RGBA: play button, hover and pressed
+#define IDP_PLAY_NORMAL          161   // PNG, the same dimmed
 #define IDD_ABOUT                100
 
 // Framework commands the menus use

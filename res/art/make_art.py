@@ -5,6 +5,7 @@ Everything is computed here, so the art is reproducible and needs no image tools
 import os
 import struct
 import sys
+import zlib
 
 MAGENTA = (255, 0, 255)
 
@@ -130,6 +131,42 @@ def bar_background(x, y):
     return (value, value, value + 3)
 
 
+def png_rgba(width, height, pixel):
+    """A PNG file of 8-bit RGBA; pixel(x, y) gives (r, g, b, a)."""
+    raw = bytearray()
+    for y in range(height):
+        raw.append(0)
+        for x in range(width):
+            raw += bytes(pixel(x, y))
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b"")
+
+
+def play_overlay_pixel(size, bright):
+    """The play button drawn over thumbnails: a light triangle on a translucent dark rounded
+    square; the dimmed one for the normal state, the bright one for hover and press."""
+    def pixel(x, y):
+        u, v = (x + 0.5) / size, (y + 0.5) / size
+        radius = 0.22
+        dx = max(radius - u, 0, u - (1 - radius))
+        dy = max(radius - v, 0, v - (1 - radius))
+        edge = radius - (dx * dx + dy * dy) ** 0.5
+        if edge < 0:
+            return (0, 0, 0, 0)
+        cover = min(1.0, edge * size)  # soft edge one pixel wide
+        if u >= 0.36 and abs(v - 0.5) <= (0.72 - u) * 0.62:
+            color = (255, 255, 255) if bright else (200, 200, 200)
+            alpha = 255 if bright else 190
+        else:
+            color = (24, 24, 28)
+            alpha = 200 if bright else 140
+        return color + (int(alpha * cover),)
+    return pixel
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -139,6 +176,10 @@ def main():
         f.write(icon_file(2, [(32, icon_image(32, hand_cursor_pixel(32)), 6, 0)]))
     with open(os.path.join(out, "bar_background.bmp"), "wb") as f:
         f.write(bmp24(8, 60, bar_background))
+    with open(os.path.join(out, "play_hover.png"), "wb") as f:
+        f.write(png_rgba(96, 96, play_overlay_pixel(96, True)))
+    with open(os.path.join(out, "play_normal.png"), "wb") as f:
+        f.write(png_rgba(96, 96, play_overlay_pixel(96, False)))
 
 
 if __name__ == "__main__":
