@@ -13,7 +13,7 @@ class CommandLine;
 
 namespace harlow::brannet {
 
-struct InputSpec {
+struct InputSource {
     std::wstring path;
     std::int64_t offsetUs = 0; // -itsoffset given before this input
 };
@@ -24,7 +24,7 @@ struct StreamMap {
 };
 
 struct EncodeOptions {
-    std::vector<InputSpec> inputs;
+    std::vector<InputSource> inputs;
     std::wstring output;
     std::string format; // muxer name, empty: from the output's extension
     bool overwrite = false;

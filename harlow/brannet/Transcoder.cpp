@@ -115,10 +115,10 @@ private:
 
 TranscodeResult Session::OpenInputs()
 {
-    for (const InputSpec& spec : o_.inputs) {
+    for (const InputSource& given : o_.inputs) {
         Input in;
-        in.offsetUs = spec.offsetUs;
-        in.context = OpenInput(spec.path, *in.interrupter);
+        in.offsetUs = given.offsetUs;
+        in.context = OpenInput(given.path, *in.interrupter);
         if (!in.context)
             return Fail(kExitInput, "an input can't be opened");
         encoderFor_.emplace_back(in.context->nb_streams, nullptr);
