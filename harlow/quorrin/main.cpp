@@ -25,13 +25,15 @@ std::int64_t FileSize(const std::wstring& path)
 int Probe(const std::wstring& media, const std::wstring& xml)
 {
     const bool url = IsUrl(media);
-    const std::int64_t size = url ? -1 : FileSize(media);
+    std::int64_t size = url ? -1 : FileSize(media);
     if (!url && size < 0)
         return kExitInput; // fail at once, before FFmpeg looks for it
     Interrupter interrupter;
     InputPtr input = OpenInput(media, interrupter);
     if (!input)
         return kExitInput;
+    if (url && input->pb)
+        size = avio_size(input->pb); // what the server announced; negative when it didn't
     // Reading packets to correct durations is bounded by its own budget; the interrupter
     // guards against a stalled network read on top of that.
     interrupter.Arm(std::chrono::seconds(10));
