@@ -45,10 +45,8 @@ inline std::wstring HarlowTool(const wchar_t* name) {
     return FileExists(path) ? path : std::wstring();
 }
 
-inline std::wstring ClipPath(const wchar_t* name) {
-    const char* data = std::getenv("ZEVRIN_TEST_DATA");
-    return data ? HostPath(data) + L"\\clips\\" + name : std::wstring();
-}
+// A clip that the HarlowClips fixture generated.
+inline std::wstring ClipPath(const wchar_t* name) { return HostPath(ZEVRIN_TEST_CLIPS) + L"\\" + name; }
 
 // A fresh empty folder for one test's files, removed with its files at the end.
 class ScratchFolder {
