@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace zevrin {
 
@@ -23,7 +24,11 @@ void OnError(j_common_ptr cinfo) {
     longjmp(err->escape, 1);
 }
 
-void OnMessage(j_common_ptr, int) {}  // warnings of damaged files are not printed anywhere
+// Warnings are printed nowhere. A file that ends early is a failure, though: half a picture
+// padded with grey is no thumbnail.
+void OnMessage(j_common_ptr cinfo, int level) {
+    if (level == -1 && cinfo->err->msg_code == JWRN_JPEG_EOF) OnError(cinfo);
+}
 
 // Returns true on success; `rows` receives BGR scanlines once the size is known.
 bool Decode(ImageBytes data, ImageBuffer& out, char* message) {
