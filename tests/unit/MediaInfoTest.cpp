@@ -3,6 +3,8 @@
 #include "ToolTestSupport.h"
 
 #include "tools/MediaInfosParser.h"
+#include "tools/ProbeTool.h"
+#include "tools/ToolOption.h"
 #include "tools/TempFileGuard.h"
 
 #include <gtest/gtest.h>
@@ -193,4 +195,27 @@ TEST(TempFileGuard, DeletesItsFileAndGivesUpOnALockedOneInBoundedTime) {
     { CTempFileGuard guard(locked); }
     EXPECT_FALSE(FileExists(locked));
     { CTempFileGuard nothing(folder / L"never-existed.tmp"); }
+}
+
+TEST(ProbeToolWrapper, CommandLineCarriesPathsAndUrlsIntactAndCleansUp) {
+    ScratchFolder folder(L"probe-line");
+    const std::wstring report = folder / L"report.txt";
+    CProbeTool probe;
+    probe.SetToolPath(TestToolPath());
+    SetEnvironmentVariableW(L"ZEVRIN_TEST_TOOL_REPORT", report.c_str());
+    for (const std::wstring& media : {std::wstring(L"http://127.0.0.1:8080/a b/\u65E5\u672C.mp4?x=\"1\"&y=2"),
+                                     std::wstring(L"C:\\M\u00FCsik\\clip one.3gp")}) {
+        CMediaInfo info;
+        EXPECT_EQ(probe.Probe(media, info, nullptr), -1);  // the stand-in writes no description
+        const std::string text = ReadFileBytes(report);
+        const std::string head = WideToUtf8(media) + "\n-o\n";
+        ASSERT_EQ(text.substr(0, head.size()), head);
+        // The description went to a fresh temporary file, which is gone again.
+        const std::string xml = text.substr(head.size(), text.find('\n', head.size()) - head.size());
+        EXPECT_NE(xml.find("~FP"), std::string::npos) << xml;
+        EXPECT_FALSE(FileExists(Widen(xml.c_str())));
+    }
+    SetEnvironmentVariableW(L"ZEVRIN_TEST_TOOL_REPORT", nullptr);
+    EXPECT_EQ(probe.BuildCommandLine(L"C:\\a.mp4", L"C:\\t\\~FP1.tmp"),
+              QuotedToolPath(TestToolPath()) + L" \"C:\\a.mp4\" -o \"C:\\t\\~FP1.tmp\"");
 }
