@@ -13,6 +13,8 @@ public:
 
     Side DockSide() const { return side_; }
     int Height() const { return height_; }
+    // Whether the bar is meant to be seen (its own style), whatever its frame's state.
+    bool IsShown() const { return Hwnd() && (::GetWindowLongW(Hwnd(), GWL_STYLE) & WS_VISIBLE); }
     void SetHeight(int height) { height_ = height; }
 
     // Runs the update handlers of the bar's buttons through the frame's command routing.

@@ -128,7 +128,7 @@ void CFrameWnd::RecalcLayout() {
     RECT rc = ClientRect();
     HDWP dwp = BeginDeferWindowPos(static_cast<int>(bars_.size()) + 1);
     for (CControlBar* bar : bars_) {
-        if (!bar->Hwnd() || !bar->IsVisible()) continue;
+        if (!bar->IsShown()) continue;
         RECT r = rc;
         if (bar->DockSide() == CControlBar::Side::Top) {
             r.bottom = std::min(rc.bottom, rc.top + bar->Height());
@@ -184,7 +184,7 @@ LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
     for (CControlBar* bar : bars_)
-        if (bar->Hwnd() && bar->IsVisible()) bar->OnUpdateCmdUI(*this);
+        if (bar->IsShown()) bar->OnUpdateCmdUI(*this);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 // The framework's document/view lifecycle, command routing and update handlers, driven through
 // real windows.
+#include "framework/ControlBar.h"
 #include "framework/Document.h"
 #include "framework/FrameWnd.h"
 #include "framework/Ids.h"
@@ -141,6 +142,47 @@ TEST_F(FrameworkTest, EscapeIsTheExitAcceleratorAndClosingStopsTheDocumentFirst)
     EXPECT_EQ(trace.back(), "PreCloseFrame");
     MSG quit;
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+class TestBar : public fw::CControlBar {
+public:
+    bool Create(fw::CFrameWnd& frame, Side side, int height, UINT id) {
+        return CreateBar(frame, side, height, id, RegisterClass(L"ZevrinTestBar"));
+    }
+    void OnUpdateCmdUI(fw::CFrameWnd&) override { ++updates; }
+    int updates = 0;
+};
+
+TEST_F(FrameworkTest, BarsDockAtTheEdgesAndThePaneTakesTheRest) {
+    TestBar top, bottom;
+    ASSERT_TRUE(top.Create(*frame_, fw::CControlBar::Side::Top, 18, fw::IDW_MENUBAR));
+    ASSERT_TRUE(bottom.Create(*frame_, fw::CControlBar::Side::Bottom, 30, fw::IDW_CONTROLBAR));
+    SetWindowPos(frame_->Hwnd(), nullptr, 0, 0, 640, 480, SWP_NOZORDER | SWP_NOMOVE);
+    frame_->RecalcLayout();
+    RECT client = frame_->ClientRect();
+    auto placed = [&](HWND child) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, frame_->Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    RECT t = placed(top.Hwnd()), b = placed(bottom.Hwnd()), pane = placed(frame_->ActiveView()->Hwnd());
+    EXPECT_EQ(t.top, 0);
+    EXPECT_EQ(t.bottom, 18);
+    EXPECT_EQ(b.top, client.bottom - 30);
+    EXPECT_EQ(b.bottom, client.bottom);
+    EXPECT_EQ(pane.top, 18);
+    EXPECT_EQ(pane.bottom, client.bottom - 30);
+    EXPECT_EQ(pane.right, client.right);
+
+    frame_->ShowControlBar(&top, false);  // a hidden bar gives its room to the pane
+    EXPECT_EQ(placed(frame_->ActiveView()->Hwnd()).top, 0);
+
+    EXPECT_FALSE(app_.OnIdle(0));
+    EXPECT_EQ(bottom.updates, 1);
+    EXPECT_EQ(top.updates, 0);  // hidden bars are not updated
+    frame_->RemoveControlBar(&top);
+    frame_->RemoveControlBar(&bottom);
 }
 
 TEST_F(FrameworkTest, AKeyThatIsNoAcceleratorIsLeftForTheWindow) {
