@@ -34,11 +34,14 @@ std::wstring TempFolder()
 {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
-    static int counter = 0;
-    const std::wstring folder = std::wstring(base) + L"harlow-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                std::to_wstring(++counter);
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
+    // Wine reuses process ids from run to run: make the name unique by creating it.
+    static unsigned counter = GetTickCount();
+    for (;;) {
+        const std::wstring folder = std::wstring(base) + L"harlow-test-" + std::to_wstring(GetCurrentProcessId()) +
+                                    L"-" + std::to_wstring(++counter);
+        if (CreateDirectoryW(folder.c_str(), nullptr))
+            return folder;
+    }
 }
 
 std::wstring Quote(const std::wstring& s)
