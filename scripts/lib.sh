@@ -10,14 +10,18 @@ started_pids=()
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-zevrin_build() { # configure, build and lay out dist/Zevrin
+zevrin_build() { # configure, build and lay out the install tree; the logs stay in the build tree
+    mkdir -p "$build"
     cmake -S "$root" -B "$build" -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-        -DZEVRIN_DEPS_PREFIX="$deps_prefix" -DCMAKE_BUILD_TYPE=Release >"$build.configure.log" 2>&1 ||
-        { cat "$build.configure.log"; return 1; }
-    cmake --build "$build" -j "$(nproc)" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^(Consolidate|Scanning|Built target)' || true
-    [ "${PIPESTATUS[0]}" -eq 0 ] || return 1
+        -DZEVRIN_DEPS_PREFIX="$deps_prefix" -DCMAKE_BUILD_TYPE=Release >"$build/configure.log" 2>&1 ||
+        { cat "$build/configure.log"; return 1; }
+    if ! cmake --build "$build" -j "$(nproc)" >"$build/build.log" 2>&1; then
+        grep -E 'error|Error' "$build/build.log" | head -n 40
+        echo "build failed: see $build/build.log" >&2
+        return 1
+    fi
     rm -rf "$dist"
-    cmake --install "$build" --prefix "$dist" >/dev/null
+    cmake --install "$build" --prefix "$dist" >"$build/install.log" 2>&1 || { cat "$build/install.log"; return 1; }
 }
 
 zevrin_display() { # use $DISPLAY, or start a private Xvfb and export its display
@@ -41,7 +45,10 @@ zevrin_wine_prefix() { # prefix-dir [fresh]: point WINEPREFIX at it, creating it
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         wineboot -i >/dev/null 2>&1 || true
     fi
-    # Keep one server up for the whole run: every program start is then cheap.
+    # Keep one server up for the whole run: every program start is then cheap. The server
+    # wineboot left behind is replaced by a persistent one (it saves the registry as it goes).
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
     wineserver -p
     wine cmd /c exit >/dev/null 2>&1
 }
