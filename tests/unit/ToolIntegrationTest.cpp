@@ -1,4 +1,5 @@
 // The probe and encode wrappers with the real tools of the installed tree on generated clips.
+#include "LocalHttpServer.h"
 #include "ToolTestSupport.h"
 
 #include "app/AppResources.h"
@@ -140,6 +141,15 @@ TEST_F(ProbeMediaIntegration, PathsWithBlanksAndOtherScriptsReachTheTool) {
     const std::wstring copy = folder / L"Zo\u00EB \u65E5\u672C\u8A9E clip (1) & more.mp4";
     ASSERT_TRUE(CopyFileW(ClipPath(L"h264.mp4").c_str(), copy.c_str(), FALSE));
     EXPECT_NEAR(Probe(copy).duration, 8 * kSecond, kSecond / 25);
+}
+
+TEST_F(ProbeMediaIntegration, AUrlReachesTheTool) {
+    LocalHttpServer server(ReadFileBytes(ClipPath(L"vp8.webm")));
+    ASSERT_NE(server.Port(), 0);
+    const std::wstring url = L"http://127.0.0.1:" + std::to_wstring(server.Port()) + L"/clip%20one.webm?a=1&b=2";
+    const CMediaInfo info = Probe(url);
+    EXPECT_NEAR(info.duration, 5 * kSecond, kSecond / 25);
+    EXPECT_GE(info.firstVideo, 0);
 }
 
 TEST_F(ProbeMediaIntegration, FailuresGiveMinusOne) {
