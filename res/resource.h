@@ -9,6 +9,7 @@
 #define IDP_PLAY_HOVER           160   // PNG, 96x96 RGBA: play button, hover and pressed
 #define IDP_PLAY_NORMAL          161   // PNG, the same dimmed
 #define IDD_ABOUT                100
+#define IDD_PROPERTIES           530   // media properties of one item
 
 // Framework commands the menus use
 #define ID_APP_ABOUT             57664

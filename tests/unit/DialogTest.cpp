@@ -1,35 +1,13 @@
 // Modal dialogs and property sheets from templates, driven from a timer inside their own loop.
 #include "framework/Dialog.h"
 #include "framework/PropertySheet.h"
+#include "ModalDriver.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 namespace {
-
-// Runs `step` from a timer while a modal loop runs, until it returns true.
-class TimerDriver {
-public:
-    explicit TimerDriver(std::function<bool()> step) : step_(std::move(step)) {
-        current = this;
-        id_ = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-            if (current && current->step_()) current->Stop();
-        });
-    }
-    ~TimerDriver() { Stop(); }
-    void Stop() {
-        if (id_) KillTimer(nullptr, id_);
-        id_ = 0;
-        current = nullptr;
-    }
-
-private:
-    static inline TimerDriver* current = nullptr;
-    std::function<bool()> step_;
-    UINT_PTR id_ = 0;
-};
 
 class NameDialog : public fw::CDialog {
 public:
@@ -49,7 +27,7 @@ protected:
 
 TEST(Dialog, ShowsItsValuesAndTakesTheEditedOnesOnOk) {
     NameDialog dlg;
-    TimerDriver driver([&] {
+    ModalDriver driver([&] {
         HWND hwnd = FindWindowW(L"#32770", L"Test Dialog");
         if (!hwnd) return false;
         wchar_t text[32];
@@ -66,7 +44,7 @@ TEST(Dialog, ShowsItsValuesAndTakesTheEditedOnesOnOk) {
 
 TEST(Dialog, CancelLeavesTheValuesAlone) {
     NameDialog dlg;
-    TimerDriver driver([&] {
+    ModalDriver driver([&] {
         HWND hwnd = FindWindowW(L"#32770", L"Test Dialog");
         if (!hwnd) return false;
         SetDlgItemTextW(hwnd, 1001, L"discarded");
@@ -99,7 +77,7 @@ TEST(PropertySheets, OnlyPagesThatWereShownAreApplied) {
     fw::CPropertySheet sheet(L"Test Sheet");
     sheet.AddPage(&first);
     sheet.AddPage(&second);
-    TimerDriver driver([&] {
+    ModalDriver driver([&] {
         HWND hwnd = FindWindowW(L"#32770", L"Test Sheet");
         if (!hwnd || !first.Hwnd()) return false;
         CheckDlgButton(first.Hwnd(), 1002, BST_CHECKED);
