@@ -1,7 +1,8 @@
 #include "image/ThumbnailImage.h"
 
+#include "framework/FileBytes.h"
+
 #include <cmath>
-#include <cstdio>
 #include <iterator>
 
 namespace zevrin {
@@ -15,15 +16,6 @@ constexpr Decoder kDecoders[] = {nullptr, DecodeBmp, DecodeGif, DecodeJpeg, Deco
 constexpr int kDetectionOrder[] = {CThumbnailImage::Png, CThumbnailImage::Jpeg, CThumbnailImage::Gif,
                                    CThumbnailImage::Bmp, CThumbnailImage::Tga};
 
-bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) {
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return false;
-    uint8_t chunk[65536];
-    for (size_t n; (n = fread(chunk, 1, sizeof(chunk), f)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
-    bool ok = !ferror(f);
-    fclose(f);
-    return ok;
-}
 
 } // namespace
 
@@ -52,13 +44,13 @@ bool CThumbnailImage::LoadMemory(ImageBytes data, int format) {
 }
 
 bool CThumbnailImage::LoadFile(const std::wstring& path, int format) {
-    std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    std::optional<std::string> bytes = fw::ReadFileBytes(path);
+    if (!bytes) {
         Release();
         error_ = "Unable to open file";
         return false;
     }
-    return LoadMemory(bytes, format);
+    return LoadMemory(ImageBytes(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()), format);
 }
 
 bool CThumbnailImage::LoadResource(UINT id, int format, HMODULE module, const wchar_t* type) {

@@ -1,24 +1,16 @@
 // .m3u: one path per line in the ANSI code page; "#" lines are comments or directives.
 #include "playlist/PlaylistFile.h"
 
+#include "framework/FileBytes.h"
 #include "framework/Text.h"
 
 #include <windows.h>
 
-#include <cstdio>
 
 namespace zevrin {
 
 namespace {
 
-bool ReadAll(const std::wstring& path, std::string& bytes) {
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return false;
-    char chunk[65536];
-    for (size_t n; (n = fread(chunk, 1, sizeof(chunk), f)) > 0;) bytes.append(chunk, n);
-    fclose(f);
-    return true;
-}
 
 // A path the ANSI code page can't spell is written by its short name, which it can, so other
 // programs still find the file; only when there is no such name does the path lose characters.
@@ -37,8 +29,9 @@ std::string AnsiPath(const std::wstring& path) {
 } // namespace
 
 int CM3uPlaylistFile::Read(const std::wstring& path, CPlaylistFileList& list) {
-    std::string bytes;
-    if (!ReadAll(path, bytes)) return -1;
+    std::optional<std::string> read = fw::ReadFileBytes(path);
+    if (!read) return -1;
+    std::string& bytes = *read;
     // Lists saved by other players in UTF-8 say so with a byte-order mark.
     UINT codePage = CP_ACP;
     if (bytes.starts_with("\xEF\xBB\xBF")) {

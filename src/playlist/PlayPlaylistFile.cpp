@@ -2,12 +2,12 @@
 #include "playlist/PlaylistFile.h"
 
 #include "app/AppInfo.h"
+#include "framework/FileBytes.h"
 #include "framework/Text.h"
 
 #include <tinyxml.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 
 namespace zevrin {
@@ -48,20 +48,13 @@ int64_t SignedAttribute(const TiXmlElement& element, const char* name) {
     return end != text && *end == '\0' && errno == 0 ? value : 0;
 }
 
-bool ReadAll(const std::wstring& path, std::string& bytes) {
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return false;
-    char chunk[65536];
-    for (size_t n; (n = fread(chunk, 1, sizeof(chunk), f)) > 0;) bytes.append(chunk, n);
-    fclose(f);
-    return true;
-}
 
 } // namespace
 
 int CPlayPlaylistFile::Read(const std::wstring& path, CPlaylistFileList& list) {
-    std::string bytes;
-    if (!ReadAll(path, bytes)) return -1;
+    std::optional<std::string> read = fw::ReadFileBytes(path);
+    if (!read) return -1;
+    std::string& bytes = *read;
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
     TiXmlDocument doc;
     doc.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_UTF8);
