@@ -1,6 +1,7 @@
 #include "playlist/ZevrinDoc.h"
 
 #include "app/StartupPlaylist.h"
+#include "playback/PlaybackStopper.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
 #include "framework/FrameWnd.h"
@@ -8,7 +9,8 @@
 namespace zevrin {
 
 // The playlist's loader stops first, then its two extractors; the items stay in place so
-// that the playlist can still be saved. Playback is stopped by the display view.
+// that the playlist can still be saved. Then the display view stops playback without
+// advancing, so that the end of the run starts nothing new while the frame closes.
 void CZevrinDoc::PreCloseFrame(fw::CFrameWnd* frame) {
     fw::CWinApp* app = fw::CWinApp::Get();
     if (app && frame == app->MainWnd()) {
@@ -18,6 +20,8 @@ void CZevrinDoc::PreCloseFrame(fw::CFrameWnd* frame) {
                 playlist->StopExtractors();
             }
         }
+        for (fw::CView* view : Views())
+            if (auto* player = dynamic_cast<IPlaybackStopper*>(view)) player->StopPlaybackWithoutAdvancing();
     }
     fw::CDocument::PreCloseFrame(frame);
 }

@@ -7,6 +7,10 @@
 // Wrappers that build their own command lines can't pass -report: for them the variable
 // ZEVRIN_TEST_TOOL_REPORT names the report file, and the argument after "-y" (an encode
 // tool's output) is created as an empty file, as if something had been written there.
+// A playback wrapper's runs are steered by ZEVRIN_TEST_TOOL_PLAYBACK instead:
+//   "ends"        report opening (type 2, with a control window) and the end (type 4), exit 0
+//   "ignore-stop" report opening, then a status (type 10) every 50 ms for ever; control
+//                 commands are answered but ignored, so only termination ends it
 #include "harlow/include/harlow/ToolMessages.h"
 
 #include <windows.h>
@@ -66,6 +70,47 @@ LRESULT SendBlock(const Options& o, int type) {
     return static_cast<LRESULT>(result);
 }
 
+// The playback tool's side of the protocol, as far as the wrapper's tests need it.
+HWND CreateControlWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;  // commands are taken and ignored
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ZevrinTestToolControl";
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+}
+
+void SendPlayback(const Options& o, int type, HWND control) {
+    static harlow::ToolCallbackBlock block;
+    std::memset(&block, 0, sizeof(block));
+    block.head.context = static_cast<std::int32_t>(o.context);
+    block.head.type = type;
+    block.toolWindow = reinterpret_cast<std::uintptr_t>(control);
+    block.media.duration = 60000000;
+    block.status.state = harlow::kStatePlaying;
+    block.status.volume = 100;
+    COPYDATASTRUCT data{harlow::kToolCallbackData, harlow::kToolCallbackSize, &block};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(o.window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 2000, &result);
+}
+
+int ActAsPlayback(const Options& o, const std::wstring& mode) {
+    HWND control = CreateControlWindow();
+    SendPlayback(o, harlow::kCallbackOpened, control);
+    if (mode == L"ends") {
+        SendPlayback(o, harlow::kCallbackEnded, control);
+        return 0;
+    }
+    // Bounded, and gone with its caller's window, so that a crashed test leaves nothing behind.
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 30000 && IsWindow(o.window);) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        SendPlayback(o, harlow::kCallbackStatus, control);
+    }
+    return 0;
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
@@ -81,6 +126,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         else if (name == L"-exit") o.exitCode = static_cast<int>(std::wcstol(value, nullptr, 10));
         else if (name == L"-callbackwindow") o.window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(std::wcstoll(value, nullptr, 10)));
         else if (name == L"-context") o.context = std::wcstoll(value, nullptr, 10);
+    }
+    wchar_t playback[32];
+    if (GetEnvironmentVariableW(L"ZEVRIN_TEST_TOOL_PLAYBACK", playback, 32)) {
+        LocalFree(argv);
+        return ActAsPlayback(o, playback);
     }
     std::string report;
     for (int i = 1; i < argc; ++i) report += Utf8(argv[i]) + "\n";
