@@ -1,94 +1,312 @@
 #include "ui/playlist/PlaylistView.h"
 
 #include "app/AppResources.h"
+#include "app/AppSettings.h"
 #include "app/ZevrinApp.h"
 #include "framework/Document.h"
+#include "ui/playlist/ExtractThread.h"
+#include "ui/playlist/LoadThread.h"
+#include "ui/playlist/PlayViewLink.h"
+#include "ui/playlist/PlaylistResources.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
-#include <shlwapi.h>
 
 namespace zevrin {
 
 namespace {
-constexpr COLORREF kBackground = RGB(0x10, 0x10, 0x10);
-constexpr COLORREF kText = RGB(0xC0, 0xC0, 0xC0);
+constexpr COLORREF kBackColor = RGB(0x20, 0x20, 0x20);
+constexpr UINT kOpenButtonId = 1;
+constexpr int kOpenButtonSize = 96;
+
+HIMAGELIST LoadImageList(UINT id, int size, UINT colorFlags) {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap) return nullptr;
+    BITMAP info{};
+    ::GetObjectW(bitmap, sizeof(info), &info);
+    HIMAGELIST list = ::ImageList_Create(size, size, colorFlags | ILC_MASK, info.bmWidth / size, 1);
+    if (list) ::ImageList_AddMasked(list, bitmap, playlist_res::kMaskColor);
+    ::DeleteObject(bitmap);
+    return list;
+}
 } // namespace
+
+// Durations shown and icons hidden at every start: the flags are written back at the end,
+// but a user who hid both once would otherwise face a bare list with no way to tell.
+CPlaylistView::CPlaylistView() {
+    backColor_ = kBackColor;
+    doubleBuffered_ = false;
+    rowHeight_ = 20;
+    cellSpacing_ = {8, 8};
+    viewStyleSetting_ = Settings().viewStyle;
+    showTitle_ = Settings().showTitle != 0;
+    showDuration_ = true;
+    showIcon_ = false;
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    cursors_[0] = ::LoadCursorW(nullptr, IDC_ARROW);
+    const UINT ids[4] = {playlist_res::kCursorMoveAcross, playlist_res::kCursorMoveDown, playlist_res::kCursorRemove,
+                         playlist_res::kCursorPlay};
+    for (int i = 0; i < 4; ++i) {
+        ownCursors_[i].Reset(static_cast<HCURSOR>(::LoadImageW(instance, MAKEINTRESOURCEW(ids[i]), IMAGE_CURSOR, 0, 0, 0)));
+        cursors_[i + 1] = ownCursors_[i] ? ownCursors_[i].Get() : cursors_[0];
+    }
+    currentCursor_ = cursors_[0];
+}
+
+// The settings get the user's choices back; the threads are gone by now (see OnDestroy).
+CPlaylistView::~CPlaylistView() {
+    CAppSettings& settings = Settings();
+    settings.viewStyle = viewStyleSetting_;
+    settings.showDuration = showDuration_;
+    settings.showTitle = showTitle_;
+    settings.showIcon = showIcon_;
+    for (int i = 0; i < GetItemCount(); ++i) delete GetItem(i);
+}
+
+bool CPlaylistView::PreCreateWindow(CREATESTRUCTW& cs) {
+    cs.style |= WS_CLIPCHILDREN;
+    return CGridListView::PreCreateWindow(cs);
+}
 
 LRESULT CPlaylistView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const fw::Message<CPlaylistView> messages[] = {
-        {WM_ERASEBKGND, &CPlaylistView::OnEraseBackground},
+        {WM_CREATE, &CPlaylistView::OnCreate},
+        {WM_DESTROY, &CPlaylistView::OnDestroy},
+        {WM_SIZE, &CPlaylistView::OnSize},
+        {WM_CONTEXTMENU, &CPlaylistView::OnContextMenu},
         {WM_DROPFILES, &CPlaylistView::OnDropFiles},
+        {WM_CHAR, &CPlaylistView::OnChar},
+        {WM_MOUSEMOVE, &CPlaylistView::OnMouseMove},
+        {WM_LBUTTONDOWN, &CPlaylistView::OnLButtonDown},
+        {WM_LBUTTONUP, &CPlaylistView::OnLButtonUp},
+        {WM_LBUTTONDBLCLK, &CPlaylistView::OnLButtonDblClk},
+        {WM_MBUTTONUP, &CPlaylistView::OnMButtonUp},
+        {WM_RBUTTONDOWN, &CPlaylistView::OnRButtonDown},
+        {WM_RBUTTONUP, &CPlaylistView::OnRButtonUp},
+        {WM_NOTIFY, &CPlaylistView::OnNotify},
+        {WM_LOADER_ENDED, &CPlaylistView::OnLoaderEnded},
+        {WM_ITEM_LOADED, &CPlaylistView::OnItemLoaded},
+        {WM_EXTRACTOR_ENDED, &CPlaylistView::OnExtractorEnded},
+        {WM_PLAYLIST_HAS_PATH, &CPlaylistView::OnHasPath},
+        {WM_EXTRACT_JOB, &CPlaylistView::OnExtractJob},
+        {WM_EXTRACT_DONE, &CPlaylistView::OnExtractDone},
     };
     if (auto r = fw::DispatchMessageTable(this, messages, message, wParam, lParam)) return *r;
-    return fw::CView::WindowProc(message, wParam, lParam);
+    return CGridListView::WindowProc(message, wParam, lParam);
 }
 
-// Opened with a file (a recent entry, the shell), the pane shows that file; the command line
-// of the first start is put in by the application afterwards.
-void CPlaylistView::OnInitialUpdate() {
-    CZevrinApp* app = CZevrinApp::Get();
-    if (app && !app->startEmpty && Document() && !Document()->PathName().empty()) {
-        OpenCommandLinePaths(*this, {Document()->PathName()});
+LRESULT CPlaylistView::OnCreate(WPARAM wParam, LPARAM lParam) {
+    if (CGridListView::WindowProc(WM_CREATE, wParam, lParam) == -1) return -1;
+    ::DragAcceptFiles(Hwnd(), TRUE);
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    if (!buttonImages_[0].LoadResource(playlist_res::kPlayNormal, CThumbnailImage::Png, module) ||
+        !buttonImages_[1].LoadResource(playlist_res::kPlayHover, CThumbnailImage::Png, module))
+        return -1;
+    if (!openButton_.Create(L"Open Files", Hwnd(), kOpenButtonId)) return -1;
+    openButton_.backColor = backColor_;
+    openButton_.SetImages(&buttonImages_[0], &buttonImages_[1]);
+    // The pane's own art; drawing leaves out what a missing list would show.
+    stateIcons_.Reset(LoadImageList(playlist_res::kStateIcons, 16, ILC_COLOR24));
+    overlayButtons_.Reset(LoadImageList(playlist_res::kOverlayButtons, 20, ILC_COLOR24));
+    kindIcons_.Reset(LoadImageList(playlist_res::kKindIcons, 32, ILC_COLOR32));
+    sysSmallIcons_ = Resources().smallSysImages;
+    rowHeight_ = 20;
+    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
+                                 0, Hwnd(), nullptr, module, nullptr);
+    if (tooltip_) {
+        TTTOOLINFOW tool{sizeof(tool), TTF_SUBCLASS, Hwnd(), 1, {}, nullptr, LPSTR_TEXTCALLBACKW};
+        ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+    SetViewStyle(viewStyleSetting_);
+    SetShowTitle(showTitle_);
+    UpdateSummary();
+    return 0;
 }
 
-void CPlaylistView::RemoveAll() {
-    pendingPaths_.clear();
-    Invalidate();
+// The playlist outlives the window in "Default.play"; what was not saved leaves no thumbnails.
+LRESULT CPlaylistView::OnDestroy(WPARAM wParam, LPARAM lParam) {
+    destroying_ = true;
+    StopLoader();
+    StopExtractors();
+    CAppSettings& settings = Settings();
+    if (settings.loadLastPlaylist) {
+        if (SavePlaylist(settings.DefaultPlaylistPath(), false) <= 0) settings.DeleteTempFolder();
+    } else {
+        settings.DeleteTempFolder();
+    }
+    return CGridListView::WindowProc(WM_DESTROY, wParam, lParam);
 }
 
-int CPlaylistView::AddPath(const std::wstring& path) {
-    pendingPaths_.push_back(path);
-    return 1;
+LRESULT CPlaylistView::OnSize(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CGridListView::WindowProc(WM_SIZE, wParam, lParam);
+    int cx = LOWORD(lParam), cy = HIWORD(lParam);
+    if (cx > 0 && cy > 0 && openButton_)
+        ::MoveWindow(openButton_.Hwnd(), (cx - kOpenButtonSize) / 2, (cy - kOpenButtonSize) / 2, kOpenButtonSize,
+                     kOpenButtonSize, TRUE);
+    if (tooltip_) {
+        TTTOOLINFOW tool{sizeof(tool), 0, Hwnd(), 1};
+        tool.rect = ClientRect();
+        ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return result;
 }
 
-int CPlaylistView::AddFolder(const std::wstring& folder, const std::wstring& patterns, bool recurse) {
-    int added = 0;
-    WIN32_FIND_DATAW data;
-    fw::UniqueFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
-    if (!find) return 0;
-    do {
-        std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        std::wstring path = folder + L"\\" + name;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (recurse) added += AddFolder(path, patterns, recurse);
-        } else if (patterns == L"*" || PathMatchSpecW(name.c_str(), patterns.c_str())) {
-            added += AddPath(path);
-        }
-    } while (FindNextFileW(find.Get(), &data));
-    return added;
-}
-
-LRESULT CPlaylistView::OnEraseBackground(WPARAM wParam, LPARAM) {
-    RECT rc = ClientRect();
-    SetBkColor(reinterpret_cast<HDC>(wParam), kBackground);
-    ExtTextOutW(reinterpret_cast<HDC>(wParam), 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-    return 1;
+// Opened with a file (the command line, a recent entry), the pane opens it; otherwise the
+// last playlist comes back (with the playlist files' part of the pane).
+void CPlaylistView::OnInitialUpdate() {
+    CGridListView::OnInitialUpdate();
+    CZevrinApp* app = CZevrinApp::Get();
+    if (app && !app->startEmpty && Document() && !Document()->PathName().empty())
+        OpenPath(Document()->PathName());
+    else if (Settings().loadLastPlaylist)
+        LoadPlaylist(Settings().DefaultPlaylistPath(), false, false);
+    UpdateSummary();
 }
 
 void CPlaylistView::OnDraw(HDC dc) {
-    HGDIOBJ oldFont = SelectObject(dc, Resources().normalFont ? Resources().normalFont.Get() : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kText);
-    int y = 8;
-    for (const std::wstring& path : pendingPaths_) {
-        TextOutW(dc, 8, y, path.c_str(), static_cast<int>(path.size()));
-        y += 16;
-    }
-    SelectObject(dc, oldFont);
+    PositionHostedVideo();
+    CGridListView::OnDraw(dc);
 }
 
-LRESULT CPlaylistView::OnDropFiles(WPARAM wParam, LPARAM) {
-    auto drop = reinterpret_cast<HDROP>(wParam);
-    std::vector<std::wstring> paths;
-    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        wchar_t path[1025];
-        if (DragQueryFileW(drop, i, path, 1025)) paths.emplace_back(path);
+// --- style ---
+
+void CPlaylistView::SetViewStyle(int style) {
+    if (style == kGridStyle) {
+        viewStyle_ = kGridStyle;
+        SetUnitSize(1, 1, false);
+    } else if (style == kListStyle) {
+        viewStyle_ = kListStyle;
+        SetUnitSize(1, rowHeight_, false);
     }
-    DragFinish(drop);
-    OpenCommandLinePaths(*this, paths);
+    viewStyleSetting_ = style;
+    ::SetScrollPos(Hwnd(), SB_VERT, 0, FALSE);
+    RecalcLayout();
+}
+
+void CPlaylistView::SetShowTitle(bool show) {
+    showTitle_ = show;
+    cellSpacing_ = {8, 8};
+    const CAppSettings& settings = Settings();
+    cellSize_ = {settings.thumbnailCx + 10, settings.thumbnailCy + (show ? 40 : 10)};
+    RecalcLayout();
+}
+
+// --- selection and order ---
+
+// List rows of a selection are drawn as one band, so the neighbours change with an item.
+bool CPlaylistView::SelectItem(int index, bool select, bool clearOthers, bool redraw) {
+    UINT before = GetItemState(index);
+    bool result = CGridListView::SelectItem(index, select, clearOthers, redraw);
+    if (redraw && GetItemState(index) != before) {
+        InvalidateItem(index - 1, true);
+        InvalidateItem(index + 1, true);
+    }
+    return result;
+}
+
+bool CPlaylistView::SwapItems(int a, int b) {
+    if (!CGridListView::SwapItems(a, b)) return false;
+    InvalidateItem(a, true);
+    InvalidateItem(b, true);
+    return true;
+}
+
+bool CPlaylistView::MoveItem(int from, int to) {
+    if (!InRange(from) || to < 0 || to > GetItemCount() || to == from || to == from + 1) return false;
+    std::unique_ptr<GridListItem> record = std::move(items_[from]);
+    items_.erase(items_.begin() + from);
+    items_.insert(items_.begin() + (to < from ? to : to - 1), std::move(record));
+    if (hostedVideo_) PositionHostedVideo();
+    Invalidate(true);
+    return true;
+}
+
+// --- the display view ---
+
+int CPlaylistView::PlayItem(int index, int where) { return playView_ ? playView_->PlayItem(index, where) : 0; }
+
+void CPlaylistView::SetItemPlayMark(int index, int mark) {
+    CPlaylistItem* item = GetItem(index);
+    if (!item) return;
+    item->playMark = static_cast<uint16_t>(mark & 0xFF);
+    if (Hwnd()) InvalidateItem(index, true);
+}
+
+void CPlaylistView::HostVideo(HWND window) {
+    hostedVideo_ = window;
+    if (window) ::SetParent(window, Hwnd());
+    PositionHostedVideo();
+}
+
+void CPlaylistView::PositionHostedVideo() {
+    if (!hostedVideo_ || !playView_) return;
+    int state = playView_->PlayerState();
+    bool active = state >= IPlayViewLink::kOpening && state <= IPlayViewLink::kPaused;
+    int c = playView_->CurrentIndex();
+    RECT rc;
+    if (!active || !GetItemRect(c, rc)) {
+        ::ShowWindow(hostedVideo_, SW_HIDE);
+        return;
+    }
+    if (IsGridStyle()) {
+        const CAppSettings& settings = Settings();
+        ::SetWindowPos(hostedVideo_, nullptr, rc.left + 5, rc.top + 5, settings.thumbnailCx, settings.thumbnailCy,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    } else {
+        ::SetWindowPos(hostedVideo_, nullptr, (rc.right - 2 * rowHeight_ - rc.left) / 2, rc.top, 2 * rowHeight_,
+                       rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    }
+    ::ShowWindow(hostedVideo_, SW_SHOWNA);
+}
+
+// Mouse messages for the hosted video act on the playlist as if they had come to the item.
+bool CPlaylistView::PreTranslateMessage(MSG& msg) {
+    HWND picture = playView_ ? playView_->PictureWindow() : nullptr;
+    if (hostedVideo_ && (msg.hwnd == hostedVideo_ || (picture && msg.hwnd == picture))) {
+        if (msg.message == WM_LBUTTONDBLCLK) {
+            SwitchToDisplay();
+            return true;
+        }
+        if (msg.message == WM_MOUSEMOVE) {
+            int current = playView_ ? playView_->CurrentIndex() : -1;
+            if (InRange(current) && GetHotItem() != current) {
+                SetHotItem(current, true);
+                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, msg.hwnd, 0};
+                ::TrackMouseEvent(&tme);
+            }
+            return true;
+        }
+        if (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MBUTTONUP) {
+            POINT pt = MousePoint(msg.lParam);
+            ::MapWindowPoints(msg.hwnd, Hwnd(), &pt, 1);
+            PostMessage(msg.message, msg.wParam, MAKELPARAM(pt.x, pt.y));
+            return true;
+        }
+        if (msg.message == WM_MOUSELEAVE) {
+            SetHotItem(-1, true);
+            return true;
+        }
+    }
+    return CGridListView::PreTranslateMessage(msg);
+}
+
+// --- tooltips ---
+
+LRESULT CPlaylistView::OnNotify(WPARAM wParam, LPARAM lParam) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->hwndFrom != tooltip_) return DefaultProc(WM_NOTIFY, wParam, lParam);
+    if (header->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        POINT pt;
+        ::GetCursorPos(&pt);
+        ::ScreenToClient(Hwnd(), &pt);
+        int i = HitTest(pt.x, pt.y);
+        info->lpszText = info->szText;
+        info->szText[0] = 0;
+        if (const CPlaylistItem* item = GetItem(i)) lstrcpynW(info->szText, item->path.c_str(), 80);
+        ::SetWindowPos(tooltip_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     return 0;
 }
 

@@ -1,0 +1,65 @@
+#include "framework/UnitScrollView.h"
+
+#include <algorithm>
+
+namespace fw {
+
+void CUnitScrollView::SetUnitSize(int cx, int cy, bool update) {
+    unitSize_ = {std::max(cx, 1), std::max(cy, 1)};
+    if (update && Hwnd()) {
+        UpdateBars();
+        Invalidate(true);
+    }
+}
+
+// totalDevice counts units: the range is the whole units that do not fit, in pixels.
+void CUnitScrollView::GetScrollBarState(SIZE client, bool& needH, bool& needV, SIZE& range, POINT& moveTo,
+                                        bool insideClient) {
+    SIZE bars;
+    GetScrollBarSizes(bars);
+    range = MapTotalSize(totalDevice_);
+    range.cx = (range.cx - client.cx / unitSize_.cx) * unitSize_.cx;
+    range.cy = (range.cy - client.cy / unitSize_.cy) * unitSize_.cy;
+    moveTo = GetDeviceScrollPosition();
+    needH = range.cx > 0;
+    if (!needH)
+        moveTo.x = 0;
+    else if (insideClient)
+        range.cy += bars.cy;
+    needV = range.cy > 0;
+    if (!needV)
+        moveTo.y = 0;
+    else if (insideClient)
+        range.cx += bars.cx;
+    if (needV && !needH && range.cx > 0) {
+        needH = true;
+        range.cy += bars.cy;
+    }
+    if (range.cx > 0 && moveTo.x >= range.cx) moveTo.x = range.cx;
+    if (range.cy > 0 && moveTo.y >= range.cy) moveTo.y = range.cy;
+}
+
+// As the base, but a page is the number of whole units that fit.
+void CUnitScrollView::UpdateBars() {
+    if (insideUpdate_) return;
+    insideUpdate_ = true;
+    SIZE client, bars;
+    if (!GetTrueClientSize(client, bars)) {
+        RECT rc = ClientRect();
+        if (rc.right > 0 && rc.bottom > 0) ::EnableScrollBar(Hwnd(), SB_BOTH, ESB_DISABLE_BOTH);
+        insideUpdate_ = false;
+        return;
+    }
+    bool needH = false, needV = false;
+    SIZE range;
+    POINT moveTo;
+    GetScrollBarState(client, needH, needV, range, moveTo, true);
+    if (needH) client.cy -= bars.cy;
+    if (needV) client.cx -= bars.cx;
+    pageSize_ = {client.cx / unitSize_.cx, client.cy / unitSize_.cy};
+    ScrollToDevicePosition(moveTo.x, moveTo.y, false);
+    ApplyBars(client, needH, needV, range, pageSize_);
+    insideUpdate_ = false;
+}
+
+} // namespace fw

@@ -1,0 +1,30 @@
+#pragma once
+// What the playlist pane asks of the display view: play an item, stop, the current item, the
+// player's state, and the video panel the pane may host over the playing item's thumbnail.
+#include <windows.h>
+
+namespace zevrin {
+
+class IPlayViewLink {
+public:
+    enum Where { kAutomatic = 0, kInDisplay = 1, kInPlaylist = 2 };
+    enum PlayerState { kClosed = 0, kOpening = 1, kPlaying = 2, kPaused = 3 };
+
+    virtual ~IPlayViewLink() = default;
+
+    // Stops what plays and starts the item at `index`; non-zero on success.
+    virtual int PlayItem(int index, int where) = 0;
+    virtual void StopPlayback() = 0;
+    // The index of the current item, -1 when none.
+    virtual int CurrentIndex() const = 0;
+    virtual int PlayerState() const = 0;
+    // Resumes a paused player (or pauses a playing one).
+    virtual void TogglePause() = 0;
+    // Places the hosted video again after the display pane became visible.
+    virtual void LayOutHostedWindow() = 0;
+    // The video panel's picture window, whose mouse messages the pane takes while it hosts it.
+    virtual HWND PictureWindow() const = 0;
+    virtual void ShowProperties(int index) = 0;
+};
+
+} // namespace zevrin
