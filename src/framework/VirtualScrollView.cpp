@@ -194,8 +194,12 @@ void CVirtualScrollView::ApplyBars(SIZE client, bool needH, bool needV, SIZE ran
         ::ShowScrollBar(Hwnd(), a.bar, a.need);
         if (!a.need) continue;
         ::EnableScrollBar(Hwnd(), a.bar, ESB_ENABLE_BOTH);
+        // SetScrollInfo answers the bar's position, not success: a bar without page support
+        // is recognised by reading the page back.
         SCROLLINFO si{sizeof(si), SIF_PAGE | SIF_RANGE, 0, a.max, static_cast<UINT>(std::max(a.page, 0))};
-        if (!::SetScrollInfo(Hwnd(), a.bar, &si, TRUE) && a.fallback >= 0)
+        ::SetScrollInfo(Hwnd(), a.bar, &si, TRUE);
+        SCROLLINFO check{sizeof(check), SIF_RANGE};
+        if ((!::GetScrollInfo(Hwnd(), a.bar, &check) || check.nMax != a.max) && a.fallback >= 0)
             ::SetScrollRange(Hwnd(), a.bar, 0, a.fallback, TRUE);
     }
 }
