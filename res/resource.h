@@ -9,6 +9,24 @@
 #define IDP_PLAY_HOVER           160   // PNG, 96x96 RGBA: play button, hover and pressed
 #define IDP_PLAY_NORMAL          161   // PNG, the same dimmed
 #define IDD_ABOUT                100
+// Control bar and display art (button strips 140x23 of five 28x23 states, slider strips)
+#define IDB_LEAVE_FULL_SCREEN    131
+#define IDB_PLAY                 133
+#define IDB_WAIT_DOTS            134   // two 9x9 dots: idle, lit
+#define IDB_FULL_SCREEN          137
+#define IDB_STOP                 139
+#define IDB_PREVIOUS             141
+#define IDB_NEXT                 142
+#define IDB_SEEK_SLIDER          144   // four 16x16 images
+#define IDB_PAUSE                145
+#define IDB_VOLUME_SLIDER        146   // four 6x16 images
+#define IDB_TO_DISPLAY           147
+#define IDB_TO_PLAYLIST          150
+#define IDB_MUTED                152
+#define IDB_VOLUME_LOW           154
+#define IDB_VOLUME_HIGH          155
+#define IDB_VOLUME_ZERO          156
+#define IDB_ZOOM                 158
 #define IDD_PROPERTIES           530   // media properties of one item
 
 // Framework commands the menus use

@@ -167,6 +167,115 @@ def play_overlay_pixel(size, bright):
     return pixel
 
 
+# --- Control bar art: 140x23 strips of five 28x23 states, magenta where the bar shows through ---
+
+def in_triangle(x, y, a, b, c):
+    def side(p, q, r):
+        return (p[0] - r[0]) * (q[1] - r[1]) - (q[0] - r[0]) * (p[1] - r[1])
+    d1, d2, d3 = side((x, y), a, b), side((x, y), b, c), side((x, y), c, a)
+    neg = d1 < 0 or d2 < 0 or d3 < 0
+    pos = d1 > 0 or d2 > 0 or d3 > 0
+    return not (neg and pos)
+
+
+def in_rect(x, y, l, t, r, b):
+    return l <= x < r and t <= y < b
+
+
+def ring(x, y, cx, cy, r0, r1, right_only=True):
+    d = ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5
+    return r0 <= d < r1 and (not right_only or (x > cx and abs(y - cy) < (x - cx) * 1.3))
+
+
+def speaker(x, y):
+    return in_rect(x, y, 8, 9, 11, 14) or in_triangle(x, y, (10, 11.5), (15, 6), (15, 17))
+
+
+GLYPHS = {
+    "play": lambda x, y: in_triangle(x, y, (10, 5), (10, 18), (20, 11.5)),
+    "pause": lambda x, y: in_rect(x, y, 9, 6, 13, 17) or in_rect(x, y, 15, 6, 19, 17),
+    "stop": lambda x, y: in_rect(x, y, 9, 7, 19, 17),
+    "previous": lambda x, y: in_rect(x, y, 8, 7, 10, 16) or in_triangle(x, y, (19, 6.5), (19, 16.5), (10, 11.5)),
+    "next": lambda x, y: in_rect(x, y, 18, 7, 20, 16) or in_triangle(x, y, (9, 6.5), (9, 16.5), (18, 11.5)),
+    "muted": lambda x, y: speaker(x, y) or (17 <= x <= 21 and 9 <= y <= 13 and (abs((x - 17) - (y - 9)) < 1 or abs((x - 17) - (13 - y)) < 1)),
+    "volume0": speaker,
+    "volumelow": lambda x, y: speaker(x, y) or ring(x, y, 15, 11.5, 2.5, 4),
+    "volumehigh": lambda x, y: speaker(x, y) or ring(x, y, 15, 11.5, 2.5, 4) or ring(x, y, 15, 11.5, 5.5, 7),
+    "zoom": lambda x, y: ring(x, y, 12, 10, 3.2, 5, False) or (abs((x - 15.5) - (y - 13.5)) < 1.2 and 15 <= x <= 20 and 13 <= y <= 18),
+    "fullscreen": lambda x, y: any(in_rect(x, y, *r) for r in (
+        (7, 5, 12, 7), (7, 5, 9, 10), (16, 5, 21, 7), (19, 5, 21, 10),
+        (7, 16, 12, 18), (7, 13, 9, 18), (16, 16, 21, 18), (19, 13, 21, 18))),
+    "leavefullscreen": lambda x, y: any(in_rect(x, y, *r) for r in (
+        (7, 8, 12, 10), (10, 5, 12, 10), (16, 8, 21, 10), (16, 5, 18, 10),
+        (7, 13, 12, 15), (10, 13, 12, 18), (16, 13, 21, 15), (16, 13, 18, 18))),
+    "todisplay": lambda x, y: (in_rect(x, y, 7, 6, 21, 16) and not in_rect(x, y, 8, 7, 20, 15)) or in_rect(x, y, 11, 17, 17, 18)
+        or in_triangle(x, y, (12, 8.5), (12, 13.5), (16, 11)),
+    "toplaylist": lambda x, y: any(in_rect(x, y, 8, t, 10, t + 2) or in_rect(x, y, 12, t, 21, t + 2) for t in (6, 10, 14)),
+}
+
+STATE_COLORS = [(150, 150, 154), (235, 235, 240), (150, 150, 154), (255, 160, 40), (64, 64, 68)]
+
+
+def button_strip(glyph):
+    def pixel(x, y):
+        state, gx = divmod(x, 28)
+        if glyph(gx + 0.5, y + 0.5):
+            return STATE_COLORS[state]
+        if state == 2 and (gx in (1, 26) or y in (1, 21)) and 1 <= gx <= 26 and 1 <= y <= 21:
+            return (90, 90, 96)  # the focus frame
+        return MAGENTA
+    return pixel
+
+
+def seek_strip(x, y):
+    image, sx = divmod(x, 16)
+    if image in (0, 1, 2):
+        if 6 <= y <= 9:
+            return (60, 60, 64) if image == 0 else (230, 140, 30)
+        return MAGENTA
+    d = ((sx - 7.5) ** 2 + (y - 7.5) ** 2) ** 0.5
+    if d < 5.5:
+        return (235, 235, 240) if d < 4.5 else (120, 120, 124)
+    return MAGENTA
+
+
+def volume_strip(x, y):
+    image, sx = divmod(x, 6)
+    if image == 0:
+        return (60, 60, 64) if 7 <= y <= 8 else MAGENTA
+    if image in (1, 2):
+        return (200, 200, 205) if 4 <= y <= 11 else MAGENTA
+    return (235, 235, 240) if 2 <= y <= 13 and 1 <= sx <= 4 else MAGENTA
+
+
+def wait_dots(x, y):
+    image, dx = divmod(x, 9)
+    d = ((dx - 4) ** 2 + (y - 4) ** 2) ** 0.5
+    if d < 3.6:
+        return (255, 160, 40) if image == 1 else (70, 70, 74)
+    return MAGENTA
+
+
+BAR_IMAGES = {
+    "play": "btn_play.bmp", "pause": "btn_pause.bmp", "stop": "btn_stop.bmp", "previous": "btn_previous.bmp",
+    "next": "btn_next.bmp", "muted": "btn_muted.bmp", "volume0": "btn_volume0.bmp", "volumelow": "btn_volumelow.bmp",
+    "volumehigh": "btn_volumehigh.bmp", "zoom": "btn_zoom.bmp", "fullscreen": "btn_fullscreen.bmp",
+    "leavefullscreen": "btn_leavefullscreen.bmp", "todisplay": "btn_todisplay.bmp", "toplaylist": "btn_toplaylist.bmp",
+}
+
+
+def write_bar_art(out):
+    for name, file in BAR_IMAGES.items():
+        with open(os.path.join(out, file), "wb") as f:
+            f.write(bmp24(140, 23, button_strip(GLYPHS[name])))
+    with open(os.path.join(out, "seek_slider.bmp"), "wb") as f:
+        f.write(bmp24(64, 16, seek_strip))
+    with open(os.path.join(out, "volume_slider.bmp"), "wb") as f:
+        f.write(bmp24(24, 16, volume_strip))
+    with open(os.path.join(out, "wait_dots.bmp"), "wb") as f:
+        f.write(bmp24(18, 9, wait_dots))
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -180,6 +289,7 @@ def main():
         f.write(png_rgba(96, 96, play_overlay_pixel(96, True)))
     with open(os.path.join(out, "play_normal.png"), "wb") as f:
         f.write(png_rgba(96, 96, play_overlay_pixel(96, False)))
+    write_bar_art(out)
 
 
 if __name__ == "__main__":

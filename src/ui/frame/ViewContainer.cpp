@@ -1,0 +1,192 @@
+#include "ui/frame/ViewContainer.h"
+
+#include "app/AppSettings.h"
+#include "framework/FrameWnd.h"
+#include "framework/View.h"
+
+#include <algorithm>
+#include <windowsx.h>
+
+namespace zevrin {
+
+namespace {
+constexpr COLORREF kDividerColor = RGB(0x18, 0x18, 0x18);
+constexpr int kPaneCount = 2;
+} // namespace
+
+ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth, int& remembered) {
+    if (mode != CViewContainer::kDocked) return ContainerLayout{client, client, RECT{}};
+    int wanted = playlistWidth;
+    if (remembered > 0 && remembered > wanted) wanted = remembered;
+    int half = (client.right - client.left) / 2;
+    int edge = client.right - wanted;
+    if (wanted > half) {
+        remembered = wanted;
+        edge = client.right - half;
+    } else {
+        remembered = -1;
+    }
+    ContainerLayout layout{client, client, client};
+    layout.pane1.left = edge;
+    layout.pane0.right = std::max<LONG>(client.left, edge - 1);
+    layout.divider.left = edge - 1;
+    layout.divider.right = edge;
+    return layout;
+}
+
+CViewContainer::CViewContainer()
+    : mode_(Settings().layout == kDocked ? kDocked : kOnePane), playlistWidth_(DefaultPlaylistWidth()),
+      resizeCursor_(LoadCursorW(nullptr, IDC_SIZEWE)) {}
+
+CViewContainer::~CViewContainer() { Settings().layout = mode_; }
+
+int CViewContainer::DefaultPlaylistWidth() {
+    return GetSystemMetrics(SM_CXVSCROLL) + Settings().thumbnailCx + 26;
+}
+
+bool CViewContainer::Create(HWND frame, UINT id) {
+    const wchar_t* cls = RegisterClass(L"ZevrinViewContainer", CS_DBLCLKS);
+    return fw::CWnd::Create(cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, RECT{}, frame, id);
+}
+
+HWND CViewContainer::GetPane(int i) const { return GetDlgItem(Hwnd(), static_cast<int>(0xE900 + i)); }
+
+void CViewContainer::SetMode(int mode) {
+    mode_ = mode == kDocked ? kDocked : kOnePane;
+    for (int i = 0; i < kPaneCount; ++i)
+        if (HWND pane = GetPane(i)) ShowWindow(pane, mode_ == kDocked || i == active_ ? SW_SHOW : SW_HIDE);
+    RecalcLayout();
+    Invalidate();
+}
+
+void CViewContainer::Activate(int pane) {
+    HWND hwnd = GetPane(pane);
+    if (!hwnd) return;
+    active_ = pane;
+    auto* frame = dynamic_cast<fw::CFrameWnd*>(fw::CWnd::FromHandle(Parent()));
+    if (auto* view = dynamic_cast<fw::CView*>(fw::CWnd::FromHandle(hwnd)); view && frame)
+        frame->SetActiveView(view);
+    else
+        SetFocus(hwnd);
+    if (mode_ == kOnePane) {
+        if (HWND other = GetPane(1 - pane)) ShowWindow(other, SW_HIDE);
+        ShowWindow(hwnd, SW_SHOW);
+    }
+    RecalcLayout();
+    ::SendMessageW(Parent(), WM_PANE_CHANGED, static_cast<WPARAM>(mode_), pane == 1 ? 1 : 0);
+}
+
+void CViewContainer::ActivateNext(bool backwards) {
+    int current = active_ < 0 ? 0 : active_;
+    Activate((current + (backwards ? kPaneCount - 1 : 1)) % kPaneCount);
+}
+
+void CViewContainer::RecalcLayout() {
+    if (!Hwnd()) return;
+    ContainerLayout layout = LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered_);
+    const RECT* rects[kPaneCount] = {&layout.pane0, &layout.pane1};
+    for (int i = 0; i < kPaneCount; ++i)
+        if (HWND pane = GetPane(i))
+            SetWindowPos(pane, nullptr, rects[i]->left, rects[i]->top, rects[i]->right - rects[i]->left,
+                         rects[i]->bottom - rects[i]->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (mode_ == kDocked) InvalidateRect(Hwnd(), &layout.divider, TRUE);
+}
+
+LRESULT CViewContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    static const fw::Message<CViewContainer> messages[] = {
+        {WM_SIZE, &CViewContainer::OnSize},
+        {WM_ERASEBKGND, &CViewContainer::OnEraseBackground},
+        {WM_LBUTTONDOWN, &CViewContainer::OnLButtonDown},
+        {WM_LBUTTONDBLCLK, &CViewContainer::OnLButtonDblClk},
+        {WM_MOUSEMOVE, &CViewContainer::OnMouseMove},
+        {WM_LBUTTONUP, &CViewContainer::OnLButtonUp},
+        {WM_CANCELMODE, &CViewContainer::OnCancelMode},
+        {WM_CAPTURECHANGED, &CViewContainer::OnCancelMode},
+        {WM_SETCURSOR, &CViewContainer::OnSetCursor},
+        {WM_MOUSEWHEEL, &CViewContainer::OnMouseWheel},
+    };
+    if (auto r = fw::DispatchMessageTable(this, messages, message, wParam, lParam)) return *r;
+    return fw::CWnd::WindowProc(message, wParam, lParam);
+}
+
+LRESULT CViewContainer::OnSize(WPARAM, LPARAM) {
+    RecalcLayout();
+    return 0;
+}
+
+LRESULT CViewContainer::OnEraseBackground(WPARAM wParam, LPARAM) {
+    if (mode_ != kDocked) return 1;
+    int remembered = remembered_;
+    ContainerLayout layout = LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered);
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    SetBkColor(dc, kDividerColor);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &layout.divider, nullptr, 0, nullptr);
+    return 1;
+}
+
+bool CViewContainer::OnDivider(int x) const {
+    if (mode_ != kDocked) return false;
+    int remembered = remembered_;
+    ContainerLayout layout = LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered);
+    return x >= layout.divider.left && x < layout.divider.right;
+}
+
+LRESULT CViewContainer::OnLButtonDown(WPARAM, LPARAM lParam) {
+    int x = GET_X_LPARAM(lParam);
+    if (!OnDivider(x)) return 0;
+    int remembered = remembered_;
+    dragOffset_ = x - LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered).pane1.left;
+    dragging_ = true;
+    SetCapture(Hwnd());
+    return 0;
+}
+
+LRESULT CViewContainer::OnMouseMove(WPARAM, LPARAM lParam) {
+    if (!dragging_) return 0;
+    RECT rc = ClientRect();
+    int half = (rc.right - rc.left) / 2;
+    int edge = std::clamp<int>(GET_X_LPARAM(lParam) - dragOffset_, rc.right - half, rc.right);
+    playlistWidth_ = rc.right - edge;
+    remembered_ = -1;
+    RecalcLayout();
+    return 0;
+}
+
+LRESULT CViewContainer::OnLButtonUp(WPARAM, LPARAM) {
+    if (dragging_) ReleaseCapture();
+    dragging_ = false;
+    return 0;
+}
+
+LRESULT CViewContainer::OnCancelMode(WPARAM, LPARAM) {
+    if (dragging_ && GetCapture() == Hwnd()) ReleaseCapture();
+    dragging_ = false;
+    return 0;
+}
+
+LRESULT CViewContainer::OnLButtonDblClk(WPARAM, LPARAM lParam) {
+    if (!OnDivider(GET_X_LPARAM(lParam))) return 0;
+    playlistWidth_ = DefaultPlaylistWidth();
+    remembered_ = -1;
+    RecalcLayout();
+    return 0;
+}
+
+LRESULT CViewContainer::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    POINT pt;
+    GetCursorPos(&pt);
+    ScreenToClient(Hwnd(), &pt);
+    if (reinterpret_cast<HWND>(wParam) == Hwnd() && (dragging_ || OnDivider(pt.x))) {
+        SetCursor(resizeCursor_);
+        return TRUE;
+    }
+    return DefaultProc(WM_SETCURSOR, wParam, lParam);
+}
+
+// The wheel scrolls the playlist, wherever the pointer is.
+LRESULT CViewContainer::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
+    if (HWND pane = GetPane(1)) ::SendMessageW(pane, WM_MOUSEWHEEL, wParam, lParam);
+    return 0;
+}
+
+} // namespace zevrin

@@ -1,0 +1,67 @@
+#pragma once
+// The frame's client area: the display pane (0) and the playlist pane (1), either side by side
+// with a divider the user can drag (docked, mode 1) or one at a time (mode 2).
+#include "framework/Handles.h"
+#include "framework/Wnd.h"
+
+namespace zevrin {
+
+// Sent to the frame after a pane change: wParam the mode, lParam 1 when pane 1 is shown.
+inline constexpr UINT WM_PANE_CHANGED = WM_USER + 3;
+
+struct ContainerLayout {
+    RECT pane0;
+    RECT pane1;
+    RECT divider;  // empty in mode 2
+};
+
+// Where the panes go; `remembered` is the wanted width kept while the window is too narrow for
+// it (-1 = none), updated as the layout decides.
+ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth, int& remembered);
+
+class CViewContainer : public fw::CWnd {
+public:
+    static constexpr int kDocked = 1;
+    static constexpr int kOnePane = 2;
+
+    CViewContainer();
+    ~CViewContainer() override;
+
+    bool Create(HWND frame, UINT id);
+    int Mode() const { return mode_; }
+    void SetMode(int mode);
+    int ActivePane() const { return active_; }
+    void Activate(int pane);
+    void ActivateNext(bool backwards);
+    HWND GetPane(int i) const;
+    void RecalcLayout();
+    int PlaylistWidth() const { return playlistWidth_; }
+    static int DefaultPlaylistWidth();
+    // The remembered width is process-wide, as a user's choice is.
+    static int RememberedWidth() { return remembered_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnLButtonDown(WPARAM, LPARAM);
+    LRESULT OnLButtonDblClk(WPARAM, LPARAM);
+    LRESULT OnMouseMove(WPARAM, LPARAM);
+    LRESULT OnLButtonUp(WPARAM, LPARAM);
+    LRESULT OnCancelMode(WPARAM, LPARAM);
+    LRESULT OnSetCursor(WPARAM, LPARAM);
+    LRESULT OnMouseWheel(WPARAM, LPARAM);
+    bool OnDivider(int x) const;
+
+    int mode_;
+    int active_ = -1;
+    int playlistWidth_;
+    int dragOffset_ = 0;
+    bool dragging_ = false;
+    HCURSOR resizeCursor_;  // shared system cursor: never destroyed
+    static inline int remembered_ = -1;
+};
+
+} // namespace zevrin
