@@ -91,7 +91,7 @@ public:
     int PendingPlayIndex() const { return pendingPlayIndex_; }
     size_t PendingPathCount() const;
     bool IsExtracting() const { return extractThreads_[0] || extractThreads_[1]; }
-    bool IsOpenButtonVisible() const { return openButton_.IsVisible(); }
+    bool IsOpenButtonVisible() const { return openButton_ && (::GetWindowLongW(openButton_.Hwnd(), GWL_STYLE) & WS_VISIBLE); }
     // A drop target for a drag: the index and the side, or index -1.
     struct DropPlace {
         int index = -1;
