@@ -1,10 +1,13 @@
 #pragma once
-// A frame whose menu is drawn by a menu bar of its own instead of the window's menu. Until the
-// menu bar is part of the program this keeps the window's own menu.
+// A frame whose menu is drawn by a menu bar of its own instead of the window's menu. The frame
+// hands the bar its menu messages after handling them itself: Alt+letter, Alt or F10 alone,
+// and the popup and selection notifications the bar navigates by.
 #include "framework/ControlBar.h"
 #include "framework/FrameWnd.h"
 
 namespace zevrin {
+
+class CMenuBar;
 
 class CMBFrameWnd : public fw::CFrameWnd {
 public:
@@ -12,8 +15,17 @@ public:
 
 protected:
     void SetMenuBar(fw::CControlBar* bar) { menuBar_ = bar; }
+    // Gives the window's menu to the bar and takes it off the window.
+    void MoveMenuToBar(CMenuBar& bar);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    CMenuBar* Bar() const;
+    LRESULT OnMenuChar(WPARAM, LPARAM);
+    LRESULT OnInitMenuPopupMessage(WPARAM, LPARAM);
+    LRESULT OnMenuSelect(WPARAM, LPARAM);
+    LRESULT OnSysCommand(WPARAM, LPARAM);
+
     fw::CControlBar* menuBar_ = nullptr;
 };
 

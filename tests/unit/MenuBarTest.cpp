@@ -1,0 +1,151 @@
+// The owner-drawn menu bar on a frame made from the program's own menu resource.
+#include "app/AppResources.h"
+#include "framework/Document.h"
+#include "framework/Ids.h"
+#include "framework/View.h"
+#include "ui/frame/MBFrameWnd.h"
+#include "ui/frame/StatusMenuBar.h"
+#include "ModalDriver.h"
+
+#include <gtest/gtest.h>
+
+using namespace zevrin;
+
+namespace {
+
+TEST(PlaylistSummary, CountsAndTotalDuration) {
+    EXPECT_EQ(PlaylistSummary(0, 5000000), L"");
+    EXPECT_EQ(PlaylistSummary(1, 0), L"1 File");
+    EXPECT_EQ(PlaylistSummary(1, -1), L"1 File");
+    EXPECT_EQ(PlaylistSummary(1, 65000000), L"1 File, 1:05");
+    EXPECT_EQ(PlaylistSummary(3, 0), L"3 Files");
+    EXPECT_EQ(PlaylistSummary(12, (3600LL + 2 * 60 + 5) * 1000000), L"12 Files, 1:02:05");
+}
+
+class EmptyView : public fw::CView {
+protected:
+    void OnDraw(HDC) override {}
+};
+
+class MenuFrame : public CMBFrameWnd {
+public:
+    CStatusMenuBar bar;
+
+protected:
+    int OnCreate(const CREATESTRUCTW& cs) override {
+        if (CMBFrameWnd::OnCreate(cs) == -1) return -1;
+        if (!bar.Create(*this, fw::IDW_MENUBAR)) return -1;
+        MoveMenuToBar(bar);
+        return 0;
+    }
+};
+
+class MenuBarTest : public testing::Test {
+protected:
+    void SetUp() override {
+        resources_.Init();
+        PublishResources(&resources_);
+        fw::CCreateContext context{&document_, [] { return new EmptyView; }};
+        frame_ = new MenuFrame;
+        ASSERT_TRUE(frame_->LoadFrame(128, WS_OVERLAPPEDWINDOW, context));
+        SetWindowPos(frame_->Hwnd(), nullptr, 0, 0, 640, 400, SWP_NOZORDER);
+        frame_->InitialUpdateFrame();
+        frame_->Show(SW_SHOW);
+    }
+    void TearDown() override {
+        if (frame_) frame_->DestroyWindow();
+        PublishResources(nullptr);
+    }
+    CStatusMenuBar& Bar() { return frame_->bar; }
+    void Pump() {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+
+    CAppResources resources_;
+    fw::CDocument document_;
+    MenuFrame* frame_ = nullptr;
+};
+
+TEST_F(MenuBarTest, TheWindowsMenuBecomesTextItemsOnTheBar) {
+    EXPECT_EQ(GetMenu(frame_->Hwnd()), nullptr);
+    ASSERT_EQ(Bar().ItemCount(), 6u);
+    const wchar_t* names[] = {L"File", L"View", L"Play", L"Playlist", L"Tools", L"Help"};
+    HDC dc = GetDC(Bar().Hwnd());
+    HGDIOBJ old = SelectObject(dc, resources_.normalFont.Get());
+    int x = 0;
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(Bar().Item(i).Text(), names[i]);
+        EXPECT_EQ(Bar().Item(i).Mnemonic(), names[i][0]);
+        SIZE size;
+        GetTextExtentPoint32W(dc, names[i], static_cast<int>(wcslen(names[i])), &size);
+        RECT rc = Bar().Item(i).GetRect();
+        EXPECT_EQ(rc.left, x);
+        EXPECT_EQ(rc.right - rc.left, size.cx + 18) << i;
+        EXPECT_EQ(rc.bottom, Bar().ClientRect().bottom - 1);
+        x = rc.right;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(Bar().Hwnd(), dc);
+    // The bar takes the frame's top 18 pixels.
+    RECT bar = Bar().WindowRect();
+    EXPECT_EQ(bar.bottom - bar.top, 18);
+}
+
+TEST_F(MenuBarTest, AltLetterOpensTheMatchingMenuAndOtherLettersAreLeftAlone) {
+    LRESULT closed = frame_->SendMessage(WM_MENUCHAR, MAKEWPARAM(L'p', MF_SYSMENU), 0);
+    EXPECT_EQ(HIWORD(closed), MNC_CLOSE);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, Bar().Hwnd(), WM_MENUBAR_OPEN, WM_MENUBAR_OPEN, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 2u);  // "Play", by its first letter: the entries have no "&"
+    EXPECT_EQ(LOWORD(msg.lParam), 1);
+    EXPECT_NE(HIWORD(frame_->SendMessage(WM_MENUCHAR, MAKEWPARAM(L'x', MF_SYSMENU), 0)), MNC_CLOSE);
+}
+
+TEST_F(MenuBarTest, AltAloneStartsKeyboardTrackingAndEscapeEndsIt) {
+    frame_->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(Bar().IsTracking());
+    EXPECT_EQ(Bar().HotItem(), 0);
+    Bar().SendMessage(WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(Bar().HotItem(), 5);  // wraps to "Help"
+    Bar().SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(Bar().HotItem(), 0);
+    Bar().SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(Bar().IsTracking());
+    EXPECT_EQ(Bar().HotItem(), -1);
+}
+
+// The popup's own loop: Right arrow on an entry without a sub-menu moves on to the next menu.
+TEST_F(MenuBarTest, RightArrowInAnOpenPopupOpensTheNextMenu) {
+    std::vector<int> opened;
+    int step = 0;
+    ModalDriver driver([&] {
+        HWND popup = FindWindowW(L"#32768", nullptr);
+        if (!popup) return false;
+        opened.push_back(Bar().PressedItem());
+        if (step++ == 0) {
+            PostMessageW(popup, WM_KEYDOWN, VK_RIGHT, 0);
+            return false;
+        }
+        PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+    });
+    Bar().SendMessage(WM_MENUBAR_OPEN, 0, 1);
+    ASSERT_GE(opened.size(), 2u);
+    EXPECT_EQ(opened[0], 0);
+    EXPECT_EQ(opened.back(), 1);
+    EXPECT_EQ(Bar().PressedItem(), -1);
+}
+
+TEST_F(MenuBarTest, TheSummaryIsShownAtTheRightEnd) {
+    Bar().SetSummary(12, (3600LL + 2 * 60 + 5) * 1000000);
+    EXPECT_EQ(Bar().Summary(), L"12 Files, 1:02:05");
+    Bar().SetSummary(0, 0);
+    EXPECT_EQ(Bar().Summary(), L"");
+}
+
+} // namespace
