@@ -141,6 +141,20 @@ TEST_F(MenuBarTest, RightArrowInAnOpenPopupOpensTheNextMenu) {
     EXPECT_EQ(Bar().PressedItem(), -1);
 }
 
+TEST_F(MenuBarTest, EscapeClosesTheTopPopupButKeepsTheBarForTheKeyboard) {
+    ModalDriver driver([&] {
+        HWND popup = FindWindowW(L"#32768", nullptr);
+        if (!popup) return false;
+        PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+    });
+    Bar().SendMessage(WM_MENUBAR_OPEN, 2, 1);
+    EXPECT_TRUE(Bar().IsTracking());
+    EXPECT_EQ(Bar().HotItem(), 2);
+    Bar().SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);  // the second Escape leaves the bar
+    EXPECT_FALSE(Bar().IsTracking());
+}
+
 TEST_F(MenuBarTest, TheSummaryIsShownAtTheRightEnd) {
     Bar().SetSummary(12, (3600LL + 2 * 60 + 5) * 1000000);
     EXPECT_EQ(Bar().Summary(), L"12 Files, 1:02:05");
