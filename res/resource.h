@@ -28,6 +28,14 @@
 #define IDB_VOLUME_ZERO          156
 #define IDB_ZOOM                 158
 #define IDD_PROPERTIES           530   // media properties of one item
+// Playlist pane art (magenta shows the background through)
+#define IDB_PLAY_STATES          130   // five 16x16 play-state icons
+#define IDB_KIND_ICONS           148   // three 32x32 32-bit pictures by item kind
+#define IDB_HOVER_PLAY           151   // three 20x20 play buttons: normal, hover, pressed
+#define IDC_DRAG_REMOVE          136   // drag cursors: dropped outside the window
+#define IDC_DRAG_PLAY            138   // on the window outside the list
+#define IDC_DRAG_ACROSS          140   // between cells of a row
+#define IDC_DRAG_DOWN            402   // between rows
 
 // Framework commands the menus use
 #define ID_APP_ABOUT             57664

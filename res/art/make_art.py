@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Zevrin's own images: the application icon, the hand cursor and the bar background
-strip. Writes Windows .ico, .cur and .bmp files into the folder given on the command line.
+"""Draws Zevrin's own images: the application icon, the cursors, the bar art and the playlist
+pane's icons. Writes Windows .ico, .cur, .bmp and .png files into the folder given on the command line.
 Everything is computed here, so the art is reproducible and needs no image tools."""
 import os
 import struct
@@ -276,6 +276,169 @@ def write_bar_art(out):
         f.write(bmp24(18, 9, wait_dots))
 
 
+# --- Playlist pane art: play-state icons, hover play button, kind icons, drag cursors ---
+
+def bmp32(width, height, pixel):
+    """A bottom-up 32-bit BMP file; pixel(x, y) gives (r, g, b, a). Transparent pixels are
+    magenta as well, so a list built with a colour mask and one built with alpha agree."""
+    rows = []
+    for y in reversed(range(height)):
+        row = bytearray()
+        for x in range(width):
+            r, g, b, a = pixel(x, y)
+            row += bytes((b, g, r, a))
+        rows.append(bytes(row))
+    data = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, len(data), 2835, 2835, 0, 0)
+    return header + info + data
+
+
+def disc(x, y, cx, cy, r):
+    return (x - cx) ** 2 + (y - cy) ** 2 < r * r
+
+
+PLAYING_GREEN = (40, 200, 70)
+
+
+def state_icons(x, y):
+    """80x16: grid playing, grid paused, unused, list playing, list paused. The grid ones sit
+    on a dark disc over the thumbnail; the list ones are bare glyphs on the row."""
+    image, ix = divmod(x, 16)
+    px, py = ix + 0.5, y + 0.5
+    if image in (0, 1):
+        if not disc(px, py, 8, 8, 7.5):
+            return MAGENTA
+        if image == 0 and in_triangle(px, py, (5.5, 4), (5.5, 12), (12, 8)):
+            return PLAYING_GREEN
+        if image == 1 and (in_rect(px, py, 4.5, 4, 7, 12) or in_rect(px, py, 9, 4, 11.5, 12)):
+            return (240, 240, 240)
+        return (16, 16, 18) if disc(px, py, 8, 8, 6.5) else (120, 120, 124)
+    if image == 3 and in_triangle(px, py, (4, 3), (4, 13), (12.5, 8)):
+        return PLAYING_GREEN
+    if image == 4 and (in_rect(px, py, 4, 3, 7, 13) or in_rect(px, py, 9, 3, 12, 13)):
+        return (230, 170, 40)
+    return MAGENTA
+
+
+def overlay_buttons(x, y):
+    """60x20: the play button shown on the hot item, normal, hover and pressed (pressed is
+    darker and one pixel lower, as if pushed in)."""
+    image, ix = divmod(x, 20)
+    shift = 1 if image == 2 else 0
+    px, py = ix + 0.5, y + 0.5 - shift
+    if not disc(px, py, 10, 10, 9.5):
+        return MAGENTA
+    if in_triangle(px, py, (7.5, 5.5), (7.5, 14.5), (15, 10)):
+        return (255, 255, 255)
+    rim = not disc(px, py, 10, 10, 8.5)
+    fill = [(50, 50, 54), (255, 150, 30), (200, 105, 15)][image]
+    return (20, 20, 22) if rim else fill
+
+
+def note(px, py, ox, oy, scale=1.0):
+    """An eighth note whose head is centred at (ox, oy), `scale` times the full size."""
+    u, v = (px - ox) / scale, (py - oy) / scale
+    head = (u / 4.2) ** 2 + (v / 3.0) ** 2 < 1
+    stem = in_rect(u, v, 2.2, -15, 4.2, 0)
+    flag = in_triangle(u, v, (4.2, -15), (4.2, -10), (10, -8))
+    return head or stem or flag
+
+
+def film(px, py):
+    """A film frame: a dark strip with perforated edges and a light picture area."""
+    if not in_rect(px, py, 3, 6, 29, 26):
+        return None
+    if in_rect(px, py, 3, 6, 29, 9) or in_rect(px, py, 3, 23, 29, 26):
+        hole = int(px - 3) % 4 in (1, 2) and (in_rect(px, py, 3, 7, 29, 8) or in_rect(px, py, 3, 24, 29, 25))
+        return (20, 20, 22) if hole else (150, 150, 156)
+    return (70, 110, 170)
+
+
+def kind_icons(x, y):
+    """96x32, 32-bit: the pictures of items without a thumbnail, by kind: audio only, video
+    without audio, video with audio."""
+    image, ix = divmod(x, 32)
+    px, py = ix + 0.5, y + 0.5
+    if image == 0:
+        if note(px, py, 13, 24):
+            return (230, 230, 235, 255)
+        return MAGENTA + (0,)
+    color = film(px, py)
+    if image == 2 and note(px, py, 20, 19.5, 0.62):
+        return (255, 255, 255, 255)
+    if color is None:
+        return MAGENTA + (0,)
+    return color + (255,)
+
+
+def arrow(px, py):
+    """The pointer part of the drag cursors, tip at (1, 1) so that the outline fits."""
+    x, y = px - 1, py - 1
+    head = in_triangle(x, y, (0, 0), (0, 16), (11.5, 11.5))
+    stem = in_triangle(x, y, (4, 11), (7, 10.5), (9.5, 18)) or in_triangle(x, y, (4, 11), (9.5, 18), (7, 19))
+    return head or stem
+
+
+def cursor_badges():
+    def across(px, py):  # a vertical insertion bar with arrowheads to both sides
+        bar = in_rect(px, py, 21, 13, 23, 30)
+        return bar or in_triangle(px, py, (19.5, 17.5), (19.5, 25.5), (15, 21.5)) or in_triangle(px, py, (24.5, 17.5), (24.5, 25.5), (29, 21.5))
+
+    def down(px, py):  # a horizontal insertion bar with arrowheads up and down
+        bar = in_rect(px, py, 13, 21, 30, 23)
+        return bar or in_triangle(px, py, (17.5, 19.5), (25.5, 19.5), (21.5, 15)) or in_triangle(px, py, (17.5, 24.5), (25.5, 24.5), (21.5, 29))
+
+    def remove(px, py):  # a red disc with a white cross: the item leaves the playlist
+        return disc(px, py, 22, 22, 8)
+
+    def play(px, py):  # a green disc with a white play triangle
+        return disc(px, py, 22, 22, 8)
+
+    marks = {
+        "remove": (remove, (210, 40, 40), lambda px, py: abs((px - 22) - (py - 22)) < 1.3 and abs(px - 22) < 4.5
+                   or abs((px - 22) + (py - 22)) < 1.3 and abs(px - 22) < 4.5),
+        "play": (play, PLAYING_GREEN, lambda px, py: in_triangle(px, py, (19.5, 17.5), (19.5, 26.5), (27, 22))),
+        "across": (across, (255, 255, 255), None),
+        "down": (down, (255, 255, 255), None),
+    }
+    return marks
+
+
+def drag_cursor_pixel(badge, color, glyph):
+    def solid(px, py):
+        return arrow(px, py) or badge(px, py)
+
+    def pixel(x, y):
+        px, py = x + 0.5, y + 0.5
+        if badge(px, py):
+            if glyph and glyph(px, py):
+                return (255, 255, 255, 255)
+            return color + (255,)
+        if arrow(px, py):
+            return (255, 255, 255, 255)
+        if any(solid(px + dx, py + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
+            return (0, 0, 0, 255)
+        return (0, 0, 0, 0)
+    return pixel
+
+
+# Cursor resource file names by role; the pointer's tip is the hot spot.
+DRAG_CURSORS = {"across": "drag_across.cur", "down": "drag_down.cur", "remove": "drag_remove.cur", "play": "drag_play.cur"}
+
+
+def write_playlist_art(out):
+    with open(os.path.join(out, "play_states.bmp"), "wb") as f:
+        f.write(bmp24(80, 16, state_icons))
+    with open(os.path.join(out, "hover_play.bmp"), "wb") as f:
+        f.write(bmp24(60, 20, overlay_buttons))
+    with open(os.path.join(out, "kind_icons.bmp"), "wb") as f:
+        f.write(bmp32(96, 32, kind_icons))
+    for role, (badge, color, glyph) in cursor_badges().items():
+        with open(os.path.join(out, DRAG_CURSORS[role]), "wb") as f:
+            f.write(icon_file(2, [(32, icon_image(32, drag_cursor_pixel(badge, color, glyph)), 1, 1)]))
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -290,6 +453,7 @@ def main():
     with open(os.path.join(out, "play_normal.png"), "wb") as f:
         f.write(png_rgba(96, 96, play_overlay_pixel(96, False)))
     write_bar_art(out)
+    write_playlist_art(out)
 
 
 if __name__ == "__main__":

@@ -137,6 +137,38 @@ TEST_F(PlaylistViewTest, TypingWithinHalfASecondSearchesTheNextCharacter) {
     EXPECT_EQ(view_->FirstSelected(), 0);
 }
 
+// The pane's art shows through its image lists: no magenta key colour may reach the screen, and
+// a missing resource would only leave icons out silently.
+TEST_F(PlaylistViewTest, ItemsWithoutThumbnailsShowTheirArtWithoutTheKeyColour) {
+    for (UINT id : {136u, 138u, 140u, 402u})
+        EXPECT_TRUE(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_SHARED)) << id;
+    AddTitled(L"song");
+    CPlaylistItem* item = view_->GetItem(0);
+    item->kind = kKindVideoAudio;
+    item->playMark = 1;
+    const SIZE cell = view_->CellSize();
+    BITMAPINFO bmi{{sizeof(BITMAPINFOHEADER), cell.cx, -cell.cy, 1, 32, BI_RGB}};
+    void* bits = nullptr;
+    fw::UniqueBitmap surface(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, surface.Get());
+    view_->DrawGridItem(dc, 0, {0, 0, cell.cx, cell.cy});
+    GdiFlush();
+    int magenta = 0, green = 0, film = 0;
+    auto* px = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < cell.cx * cell.cy; ++i) {
+        uint32_t c = px[i] & 0xFFFFFF;  // 0x00RRGGBB
+        magenta += c == 0xFF00FF;
+        green += c == 0x28C846;
+        film += c == 0x466EAA;
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    EXPECT_EQ(magenta, 0);
+    EXPECT_GT(green, 10);  // the playing mark
+    EXPECT_GT(film, 100);  // the picture of a video with sound
+}
+
 // Worker threads load and complete items while the user reorders, scrolls and removes; no
 // item may end up with another's information.
 TEST_F(PlaylistViewTest, EditsWhileTheThreadsRunNeverMixUpItems) {
