@@ -172,44 +172,63 @@ TEST_F(PlaylistViewTest, ItemsWithoutThumbnailsShowTheirArtWithoutTheKeyColour) 
 // Worker threads load and complete items while the user reorders, scrolls and removes; no
 // item may end up with another's information.
 TEST_F(PlaylistViewTest, EditsWhileTheThreadsRunNeverMixUpItems) {
-    if (resources_.probeToolPath.empty() || !test::FileExists(test::ClipPath(L"video_audio.3gp")))
-        GTEST_SKIP() << "the media tools or clips are not there";
+    if (resources_.probeToolPath.empty() || resources_.encodeToolPath.empty())
+        GTEST_SKIP() << "the media tools are not installed";
     settings_->allowDuplicates = 1;
+    // Clips of different lengths and sizes, so that a mix-up shows; a picture and a file that
+    // is no media are dropped on the way.
     std::vector<std::wstring> clips;
-    WIN32_FIND_DATAW data;
-    fw::UniqueFindHandle find(FindFirstFileW((test::ClipPath(L"") + L"*.*").c_str(), &data));
-    ASSERT_TRUE(find);
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) clips.push_back(test::ClipPath(data.cFileName));
-    } while (FindNextFileW(find.Get(), &data) && clips.size() < 6);
-    for (int round = 0; round < 4; ++round)
-        for (const auto& clip : clips) view_->AddPath(clip);
-    view_->StartLoader();
+    for (const wchar_t* name : {L"phone.3gp", L"h264.mp4", L"mpeg4.avi", L"clip.flv", L"tone.wav", L"picture.jpg",
+                                L"notmedia.bin", L"mjpeg.mov"})
+        clips.push_back(test::ClipPath(name));
+    auto addAll = [&](int rounds) {
+        for (int round = 0; round < rounds; ++round)
+            for (const auto& clip : clips) view_->AddPath(clip);
+        view_->StartLoader();
+    };
+    addAll(4);
     DWORD start = GetTickCount();
-    int step = 0;
-    while ((view_->IsLoaderRunning() || view_->IsExtracting()) && GetTickCount() - start < 120000) {
+    bool removedAll = false;
+    for (int step = 0; (view_->IsLoaderRunning() || view_->IsExtracting()) && GetTickCount() - start < 120000; ++step) {
         Pump();
         int n = view_->GetItemCount();
         if (n > 2) {
             view_->SelectItem(step % n, true, true, true);
             view_->SendMessage(WM_COMMAND, step % 2 ? ID_MOVE_UP : ID_MOVE_DOWN);
             view_->SendMessage(WM_VSCROLL, MAKEWPARAM(step % 2 ? SB_LINEDOWN : SB_LINEUP, 0));
-            if (step % 7 == 3 && !view_->IsLoaderRunning()) view_->SendMessage(WM_COMMAND, ID_REMOVE);
+            // Dragged out of the window while the loader runs, Remove once it has ended.
+            if (step % 29 == 3) {
+                if (view_->IsLoaderRunning())
+                    view_->RemoveOne((step * 5) % n);
+                else
+                    view_->SendMessage(WM_COMMAND, ID_REMOVE);
+            }
+        }
+        if (n >= 3 && !removedAll) {
+            removedAll = true;
+            view_->SendMessage(WM_COMMAND, ID_REMOVE_ALL);
+            EXPECT_EQ(view_->GetItemCount(), 0);
+            EXPECT_EQ(view_->PendingPathCount(), 0u);
+            addAll(2);
         }
         UpdateWindow(view_->Hwnd());
-        ++step;
         Sleep(5);
     }
     Pump();
     ASSERT_FALSE(view_->IsLoaderRunning() || view_->IsExtracting());
+    EXPECT_TRUE(removedAll);
+    EXPECT_GT(view_->GetItemCount(), 0);
     for (int i = 0; i < view_->GetItemCount(); ++i) {
         const CPlaylistItem* item = view_->GetItem(i);
-        if (!(item->flags & EntryFlag::InfoLoaded)) continue;
-        // The information describes this item's own file.
+        // Every item is complete, and its information and picture describe its own file.
+        ASSERT_TRUE(item->flags & EntryFlag::InfoLoaded) << item->path;
         WIN32_FILE_ATTRIBUTE_DATA file{};
         ASSERT_TRUE(GetFileAttributesExW(item->path.c_str(), GetFileExInfoStandard, &file));
         EXPECT_EQ(item->info.size, (static_cast<int64_t>(file.nFileSizeHigh) << 32) | file.nFileSizeLow) << item->path;
         EXPECT_EQ(item->info.duration, item->duration) << item->path;
+        bool video = item->info.flags & kMediaFlagVideo;
+        EXPECT_EQ(item->kind, video ? kKindPicture : kKindAudio) << item->path;
+        EXPECT_EQ(video, !item->thumbnail.IsEmpty()) << item->path;
     }
     view_->StopLoader();
     view_->StopExtractors();
