@@ -1,0 +1,135 @@
+#pragma once
+// The display pane: the black area the video plays in. It owns the video panel and carries out
+// everything that acts on the current playback, decides what plays next and keeps the main
+// window's title in step with it.
+#include "framework/View.h"
+#include "playback/PlaybackEvents.h"
+#include "playback/PlaybackStopper.h"
+#include "ui/display/PlaylistPane.h"
+#include "ui/display/VideoPanel.h"
+#include "ui/playlist/PlayViewLink.h"
+
+#include <cstdint>
+
+namespace zevrin {
+
+class CPlayControlBar;
+
+// Posted to the display view when a playback has ended and the next one is due.
+inline constexpr UINT WM_ADVANCE_PLAYBACK = WM_USER + 2;
+
+class CPlayView : public fw::CView, public IPlayViewLink, public IPlaybackStopper, private IPlaybackEvents {
+public:
+    enum PlayModeValue { kPlayModeNothing = 0, kPlayModeAdvance = 1, kPlayModeReturn = 2 };
+
+    CPlayView();
+    ~CPlayView() override;
+
+    void SetPlaylist(IPlaylistPane* playlist) { playlist_ = playlist; }
+    void SetControlBar(CPlayControlBar* bar) { controlBar_ = bar; }
+    CVideoPanel& VideoPanel() { return panel_; }
+
+    // Stops what plays and starts the item at `index`; 1 on success, 0 when there is no such
+    // item or the player refuses it (the current item then stays as it was).
+    int PlayItem(int index, int where) override;
+    // Stops the playback; `mode` says what its end leads to (nothing, advance, playlist pane).
+    void StopPlayback(int mode);
+    void HostVideo(fw::CWnd* window);
+    void UpdateTitle();
+
+    // IPlayViewLink
+    void StopPlayback() override { StopPlayback(kPlayModeNothing); }
+    int CurrentIndex() const override;
+    int PlayerState() const override { return panel_.PlayerState(); }
+    void TogglePause() override { panel_.Tool().TogglePause(); }
+    void LayOutHostedWindow() override;
+    HWND PictureWindow() const override { return panel_.RenderWindow(); }
+    void ShowProperties(int index) override;
+
+    // IPlaybackStopper: the frame is closing, nothing may start after this run.
+    void StopPlaybackWithoutAdvancing() override { StopPlayback(kPlayModeNothing); }
+
+    int RepeatMode() const { return repeatMode_; }
+    int PlayMode() const { return playMode_; }
+
+    void OnInitialUpdate() override;
+    bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override;
+    bool PreTranslateMessage(MSG& msg) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDraw(HDC) override {}
+
+private:
+    // IPlaybackEvents
+    void OnPlaybackEvent(int type, int argCount, const std::intptr_t* args) override;
+    void OnPlaybackEnded() override;
+
+    LRESULT OnCreate(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnChar(WPARAM, LPARAM);
+    LRESULT OnAdvance(WPARAM, LPARAM);
+
+    bool IsActiveView() const;
+    bool OnPicture(HWND hwnd) const;
+    void OnMouseButton(MSG& msg);
+    void ShowVideoMenu(POINT screenPt, bool onPicture);
+    void ReturnToPlaylist();
+    void ShutDownAtEnd();
+    void SetCurrentMark(int mark);
+    void WriteBackSettings() const;
+    void SendToFrame(UINT id) const;
+    void PostToFrame(UINT id) const;
+    void Seek(std::int64_t microseconds);
+    void SetZoom(int zoom);
+    void ChangeVolume(int delta);
+    void RefreshAfterPlayerState();
+
+    void OnPlay();
+    void OnUpdatePlay(fw::CCmdUI& ui);
+    void OnStop();
+    void OnUpdateStop(fw::CCmdUI& ui);
+    void OnPrevious();
+    void OnUpdatePrevious(fw::CCmdUI& ui);
+    void OnNext();
+    void OnUpdateNext(fw::CCmdUI& ui);
+    void OnSeek(UINT id);
+    void OnUpdateSeek(fw::CCmdUI& ui);
+    void OnZoom(UINT id);
+    void OnUpdateZoom(fw::CCmdUI& ui);
+    void OnZoomCycle();
+    void OnVolumeUp();
+    void OnUpdateVolumeUp(fw::CCmdUI& ui);
+    void OnVolumeDown();
+    void OnUpdateVolumeDown(fw::CCmdUI& ui);
+    void OnMute();
+    void OnUpdateMute(fw::CCmdUI& ui);
+    void OnRepeatAll();
+    void OnUpdateRepeatAll(fw::CCmdUI& ui);
+    void OnRepeatCurrent();
+    void OnUpdateRepeatCurrent(fw::CCmdUI& ui);
+    void OnAfterClose();
+    void OnUpdateAfterClose(fw::CCmdUI& ui);
+    void OnAfterShutdown();
+    void OnUpdateAfterShutdown(fw::CCmdUI& ui);
+    void OnProperties();
+    void OnUpdateProperties(fw::CCmdUI& ui);
+    void OnNextPane();
+    void OnPreviousPane();
+    void OnUpdatePane(fw::CCmdUI& ui);
+
+    CVideoPanel panel_;
+    fw::CWnd* hostedWindow_ = nullptr;
+    IPlaylistPane* playlist_ = nullptr;
+    CPlayControlBar* controlBar_ = nullptr;
+    std::int64_t currentItemId_ = -1;
+    std::wstring currentTitle_;  // for the title once the item has left the playlist
+    int repeatMode_ = 0;
+    bool closeAfterPlayback_ = false;
+    bool shutdownAfterPlayback_ = false;
+    int playMode_ = kPlayModeAdvance;
+};
+
+} // namespace zevrin
