@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <set>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -244,6 +245,9 @@ private:
 
     std::unique_ptr<CLoadThread> loadThread_;
     std::unique_ptr<CExtractThread> extractThreads_[2];
+    // Ids of the items an extractor holds a copy of. An item moved to the other parity while
+    // one thread works on it must not be handed to the second thread as well.
+    std::set<int> itemsInWork_;
     bool destroying_ = false;
 
     HCURSOR cursors_[5] = {};  // arrow, several columns, one column, remove, play

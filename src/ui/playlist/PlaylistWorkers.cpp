@@ -98,9 +98,11 @@ LRESULT CPlaylistView::OnExtractJob(WPARAM wParam, LPARAM lParam) {
     int index = static_cast<int>(wParam);
     const CPlaylistItem* item = GetItem(index);
     if (!item || destroying_) return 0;
-    if (!NeedsExtraction(*item)) return 2;
+    int id = GetItemId(index);
+    if (!NeedsExtraction(*item) || itemsInWork_.count(id)) return 2;
+    itemsInWork_.insert(id);
     auto* job = reinterpret_cast<ExtractJob*>(lParam);
-    job->itemId = GetItemId(index);
+    job->itemId = id;
     job->item = std::make_unique<CPlaylistItem>();
     CopyForWork(*item, *job->item);
     return 1;
@@ -108,6 +110,7 @@ LRESULT CPlaylistView::OnExtractJob(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CPlaylistView::OnExtractDone(WPARAM, LPARAM lParam) {
     std::unique_ptr<ExtractJob> job(reinterpret_cast<ExtractJob*>(lParam));
+    itemsInWork_.erase(job->itemId);
     int index = FindItemById(job->itemId);
     if (index == -1) {
         job->item->DeleteTempFiles();
