@@ -36,6 +36,9 @@ int CMainFrame::OnCreate(const CREATESTRUCTW& cs) {
     int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
     SetWindowPos(Hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - cx) / 2, (GetSystemMetrics(SM_CYSCREEN) - cy) / 2,
                  0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The menu is drawn by the bar from now on; the window keeps none of its own.
+    if (!menuBar_.Create(*this, fw::IDW_MENUBAR)) return -1;
+    MoveMenuToBar(menuBar_);
     fullScreen_.SetFrame(Hwnd());
     controlBar_.SetPlayer(playView_ ? &playView_->VideoPanel() : nullptr);
     if (!controlBar_.Create(*this)) return -1;
@@ -126,7 +129,7 @@ bool CMainFrame::PreTranslateMessage(MSG& msg) {
 LRESULT CMainFrame::OnSysCommand(WPARAM wParam, LPARAM lParam) {
     MSG msg{Hwnd(), WM_SYSCOMMAND, wParam, lParam, 0, {}};
     if (SuppressesScreenSaver(msg, Settings().disableScreenSaver != 0, PlayerState())) return 0;
-    return DefaultProc(WM_SYSCOMMAND, wParam, lParam);
+    return CMBFrameWnd::WindowProc(WM_SYSCOMMAND, wParam, lParam);
 }
 
 // Dropped files go to the playlist pane, which adds them.

@@ -5,6 +5,7 @@
 #include "ui/display/PlayControlBar.h"
 #include "ui/frame/FullScreenToggle.h"
 #include "ui/frame/MBFrameWnd.h"
+#include "ui/frame/StatusMenuBar.h"
 #include "ui/frame/ViewContainer.h"
 #include "ui/playlist/PlaylistFrameLink.h"
 
@@ -36,8 +37,7 @@ public:
     int ActivePane() const override { return container_.ActivePane(); }
     void ActivatePane(int pane) override { container_.Activate(pane); }
     void ActivateNextPane(bool backwards) override { container_.ActivateNext(backwards); }
-    // The summary belongs on the menu bar, which is not part of the program yet.
-    void SetSummary(int, std::int64_t) override {}
+    void SetSummary(int count, std::int64_t totalDuration) override { menuBar_.SetSummary(count, totalDuration); }
 
 protected:
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
@@ -74,6 +74,7 @@ private:
     CPlayControlBar controlBar_;
     CPlayView* playView_ = nullptr;
     CPlaylistView* playlistView_ = nullptr;
+    CStatusMenuBar menuBar_;
     CViewContainer container_;
     std::unique_ptr<IPlaylistPane> playlist_;
 };
