@@ -3,6 +3,7 @@
 #include "framework/Handles.h"
 #include "framework/Registry.h"
 #include "framework/Text.h"
+#include "ProgramRunner.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,86 +15,27 @@ namespace {
 
 constexpr wchar_t kRoot[] = L"Software\\Tresk\\Zevrin";
 
-std::wstring InstalledProgram() {
-    const char* dist = std::getenv("ZEVRIN_DIST");
-    if (!dist) return {};
-    std::wstring path = L"Z:" + fw::FromCodePage(dist, CP_UTF8) + L"/Zevrin.exe";
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    return path;
-}
-
 // Everything but the installer's AppFolder goes, so the program starts as on a first run.
 void ResetProgramKeys() {
     for (const wchar_t* sub : {L"\\Settings", L"\\Recent", L"\\FileTypes"})
         fw::RegKey::DeleteTree(HKEY_CURRENT_USER, std::wstring(kRoot) + sub);
 }
 
-struct FoundWindow {
-    DWORD pid;
-    HWND hwnd;
-};
-
-HWND MainWindowOf(DWORD pid) {
-    FoundWindow found{pid, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* f = reinterpret_cast<FoundWindow*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != f->pid || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER)) return TRUE;
-            f->hwnd = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found.hwnd;
-}
-
 class StartupTest : public testing::Test {
 protected:
     void SetUp() override {
-        program_ = InstalledProgram();
-        if (program_.empty() || GetFileAttributesW(program_.c_str()) == INVALID_FILE_ATTRIBUTES)
-            GTEST_SKIP() << "Zevrin.exe is not installed (ZEVRIN_DIST)";
+        program_ = ProgramRunner::InstalledProgram();
+        if (program_.empty()) GTEST_SKIP() << "Zevrin.exe is not installed (ZEVRIN_DIST)";
         ResetProgramKeys();
     }
-    void TearDown() override {
-        if (process_) {
-            TerminateProcess(process_.Get(), 1);
-            WaitForSingleObject(process_.Get(), 5000);
-        }
-        ResetProgramKeys();
-    }
+    void TearDown() override { ResetProgramKeys(); }
 
-    void Start(const std::wstring& arguments) {
-        std::wstring commandLine = L"\"" + program_ + L"\" " + arguments;
-        STARTUPINFOW si{sizeof(si)};
-        PROCESS_INFORMATION pi{};
-        ASSERT_TRUE(CreateProcessW(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &si, &pi));
-        CloseHandle(pi.hThread);
-        process_.Reset(pi.hProcess);
-        pid_ = pi.dwProcessId;
-    }
-
-    HWND WaitForWindow(DWORD timeoutMs) {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50)) {
-            if (HWND hwnd = MainWindowOf(pid_)) return hwnd;
-            if (WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0) break;
-        }
-        return nullptr;
-    }
-
-    bool WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
-        if (WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return false;
-        GetExitCodeProcess(process_.Get(), &exitCode);
-        process_.Reset();
-        return true;
-    }
+    void Start(const std::wstring& arguments) { ASSERT_TRUE(runner_.Start(program_, arguments)); }
+    HWND WaitForWindow(DWORD timeoutMs) { return runner_.WaitForWindow(timeoutMs); }
+    bool WaitForExit(DWORD timeoutMs, DWORD& exitCode) { return runner_.WaitForExit(timeoutMs, exitCode); }
 
     std::wstring program_;
-    fw::UniqueKernelHandle process_;
-    DWORD pid_ = 0;
+    ProgramRunner runner_;
 };
 
 TEST_F(StartupTest, WindowShowsAndEscapeEndsTheProgramWithTheSettingsSaved) {
