@@ -1,6 +1,8 @@
 // The playlist commands: what each does and when it is enabled.
 #include "ui/playlist/PlaylistView.h"
 
+#include "playlist/PlaylistStore.h"
+
 #include "app/AppSettings.h"
 #include "framework/Ids.h"
 #include "framework/Text.h"
@@ -270,15 +272,17 @@ int CPlaylistView::LoadPlaylist(const std::wstring& path, bool makeCurrent, bool
     return n;
 }
 
+std::vector<const CPlaylistEntry*> CPlaylistView::Entries() const {
+    std::vector<const CPlaylistEntry*> entries;
+    for (int i = 0; i < GetItemCount(); ++i) entries.push_back(GetItem(i));
+    return entries;
+}
+
 int CPlaylistView::SavePlaylist(const std::wstring& path, bool addRecent) {
-    std::wstring target = HasExtension(path) ? path : path + L".play";
-    std::unique_ptr<CPlaylistFile> writer = CreatePlaylistFile(target);
-    if (!writer) return -1;
-    CPlaylistFileList list;
-    for (int i = 0; i < GetItemCount(); ++i) list.entries.push_back(std::make_unique<CPlaylistEntry>(*GetItem(i)));
-    if (writer->Write(target, list) != 0) return -1;
-    if (addRecent) Settings().AddRecentPlaylist(target);
-    return GetItemCount();
+    std::wstring target = PlaylistSavePath(path);
+    int saved = SavePlaylistEntries(target, Entries());
+    if (saved >= 0 && addRecent) Settings().AddRecentPlaylist(target);
+    return saved;
 }
 
 void CPlaylistView::OnPlay() { PlayItem(FirstSelected(), IPlayViewLink::kInDisplay); }

@@ -2,6 +2,8 @@
 // adding finished items and the summary.
 #include "ui/playlist/PlaylistView.h"
 
+#include "playlist/PlaylistStore.h"
+
 #include "app/AppSettings.h"
 #include "framework/Text.h"
 #include "playlist/PlaylistFile.h"
@@ -67,15 +69,13 @@ int CPlaylistView::AddFolder(const std::wstring& folder, const std::wstring& pat
 
 // Entries of a playlist file come as they are: neither probed nor checked for duplicates here.
 int CPlaylistView::AddPlaylistFile(const std::wstring& path) {
-    std::unique_ptr<CPlaylistFile> reader = CreatePlaylistFile(path);
-    CPlaylistFileList list;
-    if (!reader || reader->Read(path, list) != 0) return 0;
-    for (const auto& entry : list.entries) {
+    auto entries = LoadPlaylistEntries(path);
+    for (const auto& entry : entries) {
         auto item = std::make_unique<CPlaylistItem>();
         item->CopyFrom(*entry);
         AddItem(std::move(item));
     }
-    return static_cast<int>(list.entries.size());
+    return static_cast<int>(entries.size());
 }
 
 int CPlaylistView::AddItem(std::unique_ptr<CPlaylistItem> item) {

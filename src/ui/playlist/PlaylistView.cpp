@@ -1,5 +1,7 @@
 #include "ui/playlist/PlaylistView.h"
 
+#include "playlist/PlaylistStore.h"
+
 #include "app/AppResources.h"
 #include "app/AppSettings.h"
 #include "app/ZevrinApp.h"
@@ -129,12 +131,7 @@ LRESULT CPlaylistView::OnDestroy(WPARAM wParam, LPARAM lParam) {
     destroying_ = true;
     StopLoader();
     StopExtractors();
-    CAppSettings& settings = Settings();
-    if (settings.loadLastPlaylist) {
-        if (SavePlaylist(settings.DefaultPlaylistPath(), false) <= 0) settings.DeleteTempFolder();
-    } else {
-        settings.DeleteTempFolder();
-    }
+    KeepLastPlaylist(Settings(), Entries());
     return CGridListView::WindowProc(WM_DESTROY, wParam, lParam);
 }
 

@@ -83,6 +83,8 @@ public:
     bool RemoveOne(int index);
     // Playlist files: the seam for the loading and saving of playlists.
     int LoadPlaylist(const std::wstring& path, bool makeCurrent, bool addRecent);
+    // The items as playlist entries, in order.
+    std::vector<const CPlaylistEntry*> Entries() const;
     int SavePlaylist(const std::wstring& path, bool addRecent);
     void UpdateSummary();
 
