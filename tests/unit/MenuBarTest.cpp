@@ -141,6 +141,46 @@ TEST_F(MenuBarTest, RightArrowInAnOpenPopupOpensTheNextMenu) {
     EXPECT_EQ(Bar().PressedItem(), -1);
 }
 
+// In "Play", Right on "Seek" opens its sub-menu instead of moving on, and Left inside "Seek"
+// closes it instead of moving to "View".
+TEST_F(MenuBarTest, ArrowsFollowCascadedSubMenusBeforeMovingAcrossTheBar) {
+    int step = 0;
+    int popupsWithSeekOpen = 0;
+    std::vector<int> pressed;
+    ModalDriver driver([&] {
+        HWND popup = FindWindowW(L"#32768", nullptr);
+        if (!popup) return false;
+        pressed.push_back(Bar().PressedItem());
+        switch (step++) {
+        case 0:  // select "Seek", the third entry
+            PostMessageW(popup, WM_KEYDOWN, VK_HOME, 0);
+            PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+            return false;
+        case 1:
+            PostMessageW(popup, WM_KEYDOWN, VK_RIGHT, 0);
+            return false;
+        case 2: {
+            int count = 0;
+            for (HWND h = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); h; h = FindWindowExW(nullptr, h, L"#32768", nullptr))
+                if (IsWindowVisible(h)) ++count;
+            popupsWithSeekOpen = count;
+            PostMessageW(popup, WM_KEYDOWN, VK_LEFT, 0);
+            return false;
+        }
+        default:
+            PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+            PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+            return step > 5;
+        }
+    });
+    Bar().SendMessage(WM_MENUBAR_OPEN, 2, 1);
+    EXPECT_EQ(popupsWithSeekOpen, 2);  // "Play" and its "Seek" sub-menu
+    ASSERT_GE(pressed.size(), 4u);
+    for (int p : pressed) EXPECT_EQ(p, 2);  // never moved on to another menu of the bar
+    Bar().SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
 TEST_F(MenuBarTest, EscapeClosesTheTopPopupButKeepsTheBarForTheKeyboard) {
     ModalDriver driver([&] {
         HWND popup = FindWindowW(L"#32768", nullptr);
