@@ -118,6 +118,26 @@ TEST_F(MenuBarTest, AltAloneStartsKeyboardTrackingAndEscapeEndsIt) {
     EXPECT_EQ(Bar().HotItem(), -1);
 }
 
+TEST_F(MenuBarTest, AltWithAnotherKeyIsAShortcutNotATripToTheMenu) {
+    MSG altDown{frame_->Hwnd(), WM_SYSKEYDOWN, VK_MENU, 0x20380001};
+    MSG three{frame_->Hwnd(), WM_SYSKEYDOWN, '3', 0x20040001};
+    frame_->PreTranslateMessage(altDown);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    frame_->PreTranslateMessage(three);
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    frame_->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);  // what the release of Alt brings
+    EXPECT_FALSE(Bar().IsTracking());
+
+    frame_->PreTranslateMessage(altDown);  // Alt alone this time
+    frame_->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(Bar().IsTracking());
+    Bar().SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
 // The popup's own loop: Right arrow on an entry without a sub-menu moves on to the next menu.
 TEST_F(MenuBarTest, RightArrowInAnOpenPopupOpensTheNextMenu) {
     std::vector<int> opened;

@@ -2,6 +2,8 @@
 
 #include "ui/frame/MenuBar.h"
 
+#include <utility>
+
 namespace zevrin {
 
 CMenuBar* CMBFrameWnd::Bar() const { return dynamic_cast<CMenuBar*>(menuBar_); }
@@ -22,6 +24,17 @@ LRESULT CMBFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     };
     if (auto r = fw::DispatchMessageTable(this, messages, message, wParam, lParam)) return *r;
     return fw::CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+bool CMBFrameWnd::PreTranslateMessage(MSG& msg) {
+    if (msg.message == WM_SYSKEYDOWN || msg.message == WM_KEYDOWN) {
+        if (msg.wParam == VK_MENU) {
+            if (!(msg.lParam & (1 << 30))) altAlone_ = true;  // a fresh press, not a repeat
+        } else if (GetKeyState(VK_MENU) < 0) {
+            altAlone_ = false;
+        }
+    }
+    return fw::CFrameWnd::PreTranslateMessage(msg);
 }
 
 // Alt+letter on a window without a menu arrives as a system-menu mnemonic.
@@ -48,7 +61,10 @@ LRESULT CMBFrameWnd::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
 // the keys away from the bar, so the command ends here when the bar takes it.
 LRESULT CMBFrameWnd::OnSysCommand(WPARAM wParam, LPARAM lParam) {
     CMenuBar* bar = Bar();
-    if (bar && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && bar->OnKeyMenu()) return 0;
+    if (bar && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) {
+        bool alone = std::exchange(altAlone_, true);
+        if (!alone || bar->OnKeyMenu()) return 0;
+    }
     return fw::CFrameWnd::WindowProc(WM_SYSCOMMAND, wParam, lParam);
 }
 

@@ -12,6 +12,7 @@ class CMenuBar;
 class CMBFrameWnd : public fw::CFrameWnd {
 public:
     fw::CControlBar* MenuBar() const { return menuBar_; }
+    bool PreTranslateMessage(MSG& msg) override;
 
 protected:
     void SetMenuBar(fw::CControlBar* bar) { menuBar_ = bar; }
@@ -27,6 +28,9 @@ private:
     LRESULT OnSysCommand(WPARAM, LPARAM);
 
     fw::CControlBar* menuBar_ = nullptr;
+    // Alt went down and up with no other key between: only then does its release open the bar,
+    // as a window menu does (Alt+3 is a shortcut, not a trip to the menu).
+    bool altAlone_ = true;
 };
 
 } // namespace zevrin
