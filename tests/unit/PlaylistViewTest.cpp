@@ -4,12 +4,20 @@
 #include "app/AppResources.h"
 #include "app/AppSettings.h"
 #include "framework/CmdUI.h"
+#include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistView.h"
+#include "ModalDriver.h"
 #include "RegistryFixture.h"
 #include "ToolTestSupport.h"
 #include "../../res/resource.h"
 
 #include <gtest/gtest.h>
+#include <dlgs.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <functional>
 
 using namespace zevrin;
 
@@ -27,6 +35,58 @@ public:
     std::wstring text;
 };
 
+// The display view as the pane sees it: records what it is asked to play, and how many items the
+// pane held at that moment.
+class RecordingPlayView : public IPlayViewLink {
+public:
+    explicit RecordingPlayView(std::function<int()> count) : count_(std::move(count)) {}
+    int PlayItem(int index, int where) override {
+        plays.push_back({index, where, count_()});
+        return 1;
+    }
+    void StopPlayback() override {}
+    int CurrentIndex() const override { return -1; }
+    int PlayerState() const override { return kClosed; }
+    void TogglePause() override {}
+    void LayOutHostedWindow() override {}
+    HWND PictureWindow() const override { return nullptr; }
+    void ShowProperties(int) override {}
+
+    struct Play {
+        int index, where, itemCount;
+    };
+    std::vector<Play> plays;
+
+private:
+    std::function<int()> count_;
+};
+
+// A shell drop as the shell hands it over: a DROPFILES block in movable global memory, which
+// the receiver frees with DragFinish.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+    size_t chars = 1;
+    for (const auto& p : paths) chars += p.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const auto& p : paths) {
+        std::copy(p.begin(), p.end(), out);
+        out += p.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+void SetShiftKey(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    keys[VK_LSHIFT] = keys[VK_SHIFT];
+    SetKeyboardState(keys);
+}
+
 class PlaylistViewTest : public RegistryTest {
 protected:
     void SetUp() override {
@@ -43,6 +103,7 @@ protected:
         const wchar_t* cls = fw::CWnd::RegisterClass(L"ZevrinPlaylistTestHost");
         host_ = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         view_ = new CPlaylistView;
+        view_->SetPlayView(&playView_);
         ASSERT_TRUE(view_->CreateView(host_, 1, nullptr));
         MoveWindow(view_->Hwnd(), 0, 0, 600, 500, FALSE);
         view_->RecalcLayout();
@@ -68,12 +129,65 @@ protected:
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     }
+    bool HaveTools() const { return !resources_.probeToolPath.empty() && !resources_.encodeToolPath.empty(); }
+    // Host and pane on screen, as the drop and the drag rules look at what is visible where.
+    void ShowPane() {
+        ShowWindow(host_, SW_SHOWNA);
+        ShowWindow(view_->Hwnd(), SW_SHOWNA);
+        UpdateWindow(host_);
+    }
+    void WaitForWorkers() {
+        DWORD start = GetTickCount();
+        while ((view_->IsLoaderRunning() || view_->IsExtracting()) && GetTickCount() - start < 120000) {
+            Pump();
+            Sleep(5);
+        }
+        Pump();
+        ASSERT_FALSE(view_->IsLoaderRunning() || view_->IsExtracting());
+    }
+    // A shell drop released at `clientPt` of the host window.
+    void DropFiles(const std::vector<std::wstring>& paths, POINT clientPt, bool shift) {
+        ClientToScreen(host_, &clientPt);
+        SetCursorPos(clientPt.x, clientPt.y);
+        SetShiftKey(shift);
+        view_->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)));
+        SetShiftKey(false);
+        WaitForWorkers();
+    }
+    // The items' file names without extension, in order (a clip's own title may differ).
+    std::wstring Names() const {
+        std::wstring order;
+        for (int i = 0; i < view_->GetItemCount(); ++i) {
+            std::wstring name = PathFindFileNameW(view_->GetItem(i)->path.c_str());
+            order += (i ? L"," : L"") + name.substr(0, name.find_last_of(L'.'));
+        }
+        return order;
+    }
+    POINT ItemPoint(int index, double fx, double fy) const {
+        RECT rc{};
+        EXPECT_TRUE(view_->GetItemRect(index, rc));
+        return {rc.left + static_cast<LONG>((rc.right - rc.left) * fx), rc.top + static_cast<LONG>((rc.bottom - rc.top) * fy)};
+    }
+    void Mouse(UINT message, WPARAM keys, POINT pt) { view_->SendMessage(message, keys, MAKELPARAM(pt.x, pt.y)); }
+    // Presses the left button on item `index`, starts the drag, moves to `to` and releases.
+    void Drag(int index, POINT to) {
+        POINT from = ItemPoint(index, 0.5, 0.5);
+        Mouse(WM_LBUTTONDOWN, MK_LBUTTON, from);
+        Mouse(WM_MOUSEMOVE, MK_LBUTTON, {from.x + 1, from.y + 1});
+        ASSERT_EQ(view_->DragSource(), index);
+        Mouse(WM_MOUSEMOVE, MK_LBUTTON, to);
+        dropDuringDrag_ = view_->DropTarget(to);
+        Mouse(WM_LBUTTONUP, 0, to);
+        EXPECT_EQ(view_->DragSource(), -1);
+    }
 
     test::ScratchFolder temp_{L"playlist"};
     std::unique_ptr<CAppSettings> settings_;
     CAppResources resources_;
     HWND host_ = nullptr;
     CPlaylistView* view_ = nullptr;
+    CPlaylistView::DropPlace dropDuringDrag_;
+    RecordingPlayView playView_{[this] { return view_->GetItemCount(); }};
 };
 
 TEST_F(PlaylistViewTest, CellsFollowTheThumbnailSizeAndTheTitleChoice) {
@@ -232,6 +346,116 @@ TEST_F(PlaylistViewTest, EditsWhileTheThreadsRunNeverMixUpItems) {
     }
     view_->StopLoader();
     view_->StopExtractors();
+}
+
+// Files dropped from the shell: on the list they are added, anywhere else on the window they
+// replace the playlist and the first plays; Shift turns both around.
+TEST_F(PlaylistViewTest, ShellDropsAddOnTheListAndReplaceElsewhereShiftReverses) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    ShowPane();
+    const POINT onList{100, 100}, beside{700, 550};  // the pane covers 600 x 500 of the host
+    AddTitled(L"kept");
+    DropFiles({test::ClipPath(L"phone.3gp")}, onList, false);
+    EXPECT_EQ(Names(), L"kept,phone");
+    EXPECT_TRUE(playView_.plays.empty());
+
+    DropFiles({test::ClipPath(L"h264.mp4"), test::ClipPath(L"picture.jpg")}, beside, false);
+    EXPECT_EQ(Names(), L"h264");
+    ASSERT_EQ(playView_.plays.size(), 1u);
+    EXPECT_EQ(playView_.plays[0].index, 0);
+
+    DropFiles({test::ClipPath(L"phone.3gp")}, onList, true);
+    EXPECT_EQ(Names(), L"phone");
+    DropFiles({test::ClipPath(L"h264.mp4")}, beside, true);
+    EXPECT_EQ(Names(), L"phone,h264");
+    EXPECT_EQ(playView_.plays.size(), 2u);
+    // Every dropped clip was completed by the extractors.
+    for (int i = 0; i < view_->GetItemCount(); ++i) EXPECT_FALSE(view_->GetItem(i)->thumbnail.IsEmpty()) << i;
+}
+
+// Dragging an item: beside its own place nothing moves and no mark shows; between two others it
+// moves there; on the window outside the list it plays; off the window it is removed.
+TEST_F(PlaylistViewTest, DraggingMovesPlaysOrRemovesByWhereTheItemIsDropped) {
+    ShowPane();
+    for (const wchar_t* t : {L"a", L"b", L"c", L"d"}) AddTitled(t);
+    Pump();
+    ASSERT_EQ(view_->Columns(), 3);  // a b c over d
+
+    Drag(0, ItemPoint(1, 0.1, 0.5));  // just before b: its own place
+    EXPECT_EQ(dropDuringDrag_.index, -1);
+    Drag(0, ItemPoint(0, 0.9, 0.5));  // on its own right half
+    EXPECT_EQ(dropDuringDrag_.index, -1);
+    EXPECT_EQ(Names(), L"a,b,c,d");
+
+    Drag(0, ItemPoint(3, 0.1, 0.5));  // before d
+    EXPECT_EQ(dropDuringDrag_.index, 3);
+    EXPECT_FALSE(dropDuringDrag_.after);
+    EXPECT_EQ(Names(), L"b,c,a,d");
+
+    Drag(2, {700, 100});  // on the host, outside the list
+    EXPECT_EQ(Names(), L"b,c,a,d");
+    ASSERT_EQ(playView_.plays.size(), 1u);
+    EXPECT_EQ(playView_.plays[0].index, 2);
+    EXPECT_EQ(playView_.plays[0].where, IPlayViewLink::kInDisplay);
+
+    Drag(1, {-200, -200});  // off the window
+    EXPECT_EQ(Names(), L"b,a,d");
+    EXPECT_EQ(playView_.plays.size(), 1u);
+}
+
+// "Open Files" through the system's file dialog: the dialog is found, given a folder and then
+// names, and confirmed as a user would.
+class OpenFilesDialog {
+public:
+    OpenFilesDialog(std::wstring folder, std::wstring names)
+        : folder_(std::move(folder)), names_(std::move(names)), driver_([this] { return Step(); }) {}
+    bool Confirmed() const { return step_ == 2; }
+
+private:
+    bool Step() {
+        HWND dialog = FindWindowW(L"#32770", nullptr);
+        if (!dialog || !IsWindowVisible(dialog)) return false;
+        // Explorer-style dialogs name their file box edt1 or cmb13, depending on the system.
+        for (int id : {edt1, cmb13}) SetDlgItemTextW(dialog, id, step_ == 0 ? folder_.c_str() : names_.c_str());
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return ++step_ == 2;
+    }
+    std::wstring folder_, names_;
+    int step_ = 0;
+    ModalDriver driver_;
+};
+
+TEST_F(PlaylistViewTest, OpenFilesThroughTheDialogPlaysTheFirstAsSoonAsItIsAdded) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    ShowPane();
+    AddTitled(L"replaced");
+    {
+        OpenFilesDialog dialog(test::ClipPath(L""), L"\"phone.3gp\" \"h264.mp4\"");
+        view_->SendMessage(WM_COMMAND, ID_OPEN_FILES);
+        ASSERT_TRUE(dialog.Confirmed());
+    }
+    WaitForWorkers();
+    EXPECT_EQ(Names(), L"phone,h264");
+    ASSERT_EQ(playView_.plays.size(), 1u);
+    EXPECT_EQ(playView_.plays[0].index, 0);
+    EXPECT_EQ(playView_.plays[0].itemCount, 1);  // before the second was there
+    EXPECT_EQ(view_->PendingPlayIndex(), -1);
+    for (int i = 0; i < 2; ++i) EXPECT_FALSE(view_->GetItem(i)->thumbnail.IsEmpty()) << i;
+    EXPECT_FALSE(view_->IsOpenButtonVisible());
+}
+
+TEST_F(PlaylistViewTest, OpenFilesWithOnlyPicturesAddsAndPlaysNothing) {
+    ShowPane();
+    {
+        OpenFilesDialog dialog(test::ClipPath(L""), L"\"picture.jpg\" \"picture.png\"");
+        view_->SendMessage(WM_COMMAND, ID_OPEN_FILES);
+        ASSERT_TRUE(dialog.Confirmed());
+    }
+    WaitForWorkers();
+    EXPECT_EQ(view_->GetItemCount(), 0);
+    EXPECT_TRUE(playView_.plays.empty());
+    EXPECT_TRUE(view_->IsOpenButtonVisible());
+    EXPECT_EQ(view_->PendingPlayIndex(), -1);
 }
 
 } // namespace
