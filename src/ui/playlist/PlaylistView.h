@@ -163,6 +163,7 @@ private:
     LRESULT OnHasPath(WPARAM, LPARAM);
     LRESULT OnExtractJob(WPARAM, LPARAM);
     LRESULT OnExtractDone(WPARAM, LPARAM);
+    int FindLeftoverItem() const;
 
     // Commands.
     void OnOpenFiles();
@@ -250,6 +251,8 @@ private:
     // Ids of the items an extractor holds a copy of. An item moved to the other parity while
     // one thread works on it must not be handed to the second thread as well.
     std::set<int> itemsInWork_;
+    // Ids of the items an extractor has been handed; a failure there is not retried by the pass.
+    std::set<int> itemsTried_;
     bool destroying_ = false;
 
     HCURSOR cursors_[5] = {};  // arrow, several columns, one column, remove, play

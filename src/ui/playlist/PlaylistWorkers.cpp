@@ -94,13 +94,27 @@ void ApplyResults(CPlaylistItem& from, CPlaylistItem& to) {
 
 } // namespace
 
+// An extractor past the end of the list takes the items that no extractor has had yet. An item
+// moved during the pass, to an index its thread had passed or of the other parity, would
+// otherwise stay without duration and picture until the next load.
+int CPlaylistView::FindLeftoverItem() const {
+    for (int i = 0; i < GetItemCount(); ++i) {
+        int id = GetItemId(i);
+        if (!itemsTried_.count(id) && !itemsInWork_.count(id) && NeedsExtraction(*GetItem(i))) return i;
+    }
+    return -1;
+}
+
 LRESULT CPlaylistView::OnExtractJob(WPARAM wParam, LPARAM lParam) {
+    if (destroying_) return 0;
     int index = static_cast<int>(wParam);
+    if (!InRange(index)) index = FindLeftoverItem();
     const CPlaylistItem* item = GetItem(index);
-    if (!item || destroying_) return 0;
+    if (!item) return 0;
     int id = GetItemId(index);
     if (!NeedsExtraction(*item) || itemsInWork_.count(id)) return 2;
     itemsInWork_.insert(id);
+    itemsTried_.insert(id);
     auto* job = reinterpret_cast<ExtractJob*>(lParam);
     job->itemId = id;
     job->item = std::make_unique<CPlaylistItem>();
