@@ -17,7 +17,10 @@ int ExtractFrameWith(const std::wstring& toolPath, const std::wstring& presetFol
     o.startMs = timeMs;
     o.format = format.empty() ? L"image2" : format;
     o.frameCount = 1;
-    if (tool.Execute(stopFlag) != 0) return -1;
+    // A failed run is tried once more, as a probe is (ProbeMedia); a stopped one is not.
+    int result = tool.Execute(stopFlag);
+    if (result == -1) result = tool.Execute(stopFlag);
+    if (result != 0) return -1;
     // A tool may report success without having written anything worth showing.
     return GetFileAttributesW(outputPath.c_str()) != INVALID_FILE_ATTRIBUTES ? 0 : -1;
 }
