@@ -369,6 +369,18 @@ TEST_F(PlaylistViewTest, ShellDropsAddOnTheListAndReplaceElsewhereShiftReverses)
     DropFiles({test::ClipPath(L"h264.mp4")}, beside, true);
     EXPECT_EQ(Names(), L"phone,h264");
     EXPECT_EQ(playView_.plays.size(), 2u);
+
+    // While the loader runs, a drop that would add is ignored and one that replaces stops it.
+    view_->AddPath(test::ClipPath(L"mpeg4.avi"));
+    view_->StartLoader();
+    ASSERT_TRUE(view_->IsLoaderRunning());
+    DropFiles({test::ClipPath(L"clip.flv")}, onList, false);
+    EXPECT_EQ(Names(), L"phone,h264,mpeg4");
+    view_->AddPath(test::ClipPath(L"phone.3gp"));
+    view_->StartLoader();
+    ASSERT_TRUE(view_->IsLoaderRunning());
+    DropFiles({test::ClipPath(L"clip.flv")}, beside, false);
+    EXPECT_EQ(Names(), L"clip");
     // Every dropped clip was completed by the extractors.
     for (int i = 0; i < view_->GetItemCount(); ++i) EXPECT_FALSE(view_->GetItem(i)->thumbnail.IsEmpty()) << i;
 }
