@@ -13,30 +13,9 @@ void CUnitScrollView::SetUnitSize(int cx, int cy, bool update) {
 }
 
 // totalDevice counts units: the range is the whole units that do not fit, in pixels.
-void CUnitScrollView::GetScrollBarState(SIZE client, bool& needH, bool& needV, SIZE& range, POINT& moveTo,
-                                        bool insideClient) {
-    SIZE bars;
-    GetScrollBarSizes(bars);
-    range = MapTotalSize(totalDevice_);
-    range.cx = (range.cx - client.cx / unitSize_.cx) * unitSize_.cx;
-    range.cy = (range.cy - client.cy / unitSize_.cy) * unitSize_.cy;
-    moveTo = GetDeviceScrollPosition();
-    needH = range.cx > 0;
-    if (!needH)
-        moveTo.x = 0;
-    else if (insideClient)
-        range.cy += bars.cy;
-    needV = range.cy > 0;
-    if (!needV)
-        moveTo.y = 0;
-    else if (insideClient)
-        range.cx += bars.cx;
-    if (needV && !needH && range.cx > 0) {
-        needH = true;
-        range.cy += bars.cy;
-    }
-    if (range.cx > 0 && moveTo.x >= range.cx) moveTo.x = range.cx;
-    if (range.cy > 0 && moveTo.y >= range.cy) moveTo.y = range.cy;
+SIZE CUnitScrollView::ScrollRange(SIZE client) {
+    SIZE range = MapTotalSize(totalDevice_);
+    return {(range.cx - client.cx / unitSize_.cx) * unitSize_.cx, (range.cy - client.cy / unitSize_.cy) * unitSize_.cy};
 }
 
 // As the base, but a page is the number of whole units that fit.

@@ -11,8 +11,7 @@ public:
     SIZE UnitSize() const { return unitSize_; }
 
     void UpdateBars() override;
-    void GetScrollBarState(SIZE client, bool& needH, bool& needV, SIZE& range, POINT& moveTo,
-                           bool insideClient) override;
+    SIZE ScrollRange(SIZE client) override;
 
 protected:
     SIZE unitSize_{1, 1};

@@ -134,7 +134,7 @@ void CVirtualScrollView::GetScrollBarState(SIZE client, bool& needH, bool& needV
                                            bool insideClient) {
     SIZE bars;
     GetScrollBarSizes(bars);
-    range = {totalDevice_.cx - client.cx, totalDevice_.cy - client.cy};
+    range = ScrollRange(client);
     moveTo = GetDeviceScrollPosition();
     needH = range.cx > 0;
     if (!needH)

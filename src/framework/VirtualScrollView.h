@@ -23,6 +23,8 @@ public:
     virtual bool GetTrueClientSize(SIZE& size, SIZE& barSizes);
     virtual void GetScrollBarState(SIZE client, bool& needH, bool& needV, SIZE& range, POINT& moveTo,
                                    bool insideClient);
+    // How far the bars can scroll for a client size, before the bars themselves are counted.
+    virtual SIZE ScrollRange(SIZE client) { return {totalDevice_.cx - client.cx, totalDevice_.cy - client.cy}; }
     virtual void DoScrollWindow(int dx, int dy, const RECT* scrollRect = nullptr, const RECT* clipRect = nullptr);
     virtual void ScrollToPos(int x, int y) { ScrollTo(x, y); }
     // Scrolls to (x, y) in bar positions; -1 keeps that coordinate.
