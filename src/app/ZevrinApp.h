@@ -40,9 +40,6 @@ private:
     CMultiFileCommandLineInfo commandLine_;
 };
 
-inline constexpr wchar_t kHomePage[] = L"http://www.tresk.com/";
-inline constexpr wchar_t kSupportAddress[] = L"support@tresk.com";
-inline constexpr wchar_t kUpdateUrl[] = L"http://www.tresk.com/zevrin/update.xml";
 // Posted to the main frame after start-up: wParam 0, lParam 1 = the automatic update check.
 inline constexpr UINT WM_START_UPDATE_CHECK = WM_USER + 440;
 
