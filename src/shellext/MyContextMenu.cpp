@@ -8,6 +8,7 @@
 
 #include <shellapi.h>
 
+#include <cstddef>
 #include <cstring>
 #include <cwchar>
 #include <memory>
@@ -218,7 +219,8 @@ STDMETHODIMP CMyContextMenu::GetCommandString(UINT_PTR id, UINT type, UINT*, CHA
 }
 
 STDMETHODIMP CMyContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info) {
-    if (!info) return E_INVALIDARG;
+    // The record must at least reach the verb before the verb is read.
+    if (!info || info->cbSize < offsetof(CMINVOKECOMMANDINFO, lpVerb) + sizeof(info->lpVerb)) return E_INVALIDARG;
     if (!IS_INTRESOURCE(info->lpVerb) || LOWORD(reinterpret_cast<ULONG_PTR>(info->lpVerb)) != 0) return E_INVALIDARG;
     wchar_t program[kProgramPathChars];
     if (!FindProgram(program)) return E_INVALIDARG;

@@ -156,7 +156,11 @@ TEST(Registration, PerUserInstallWritesTheScriptsUnderTheUsersClassesAndUserMust
     using Install = HRESULT(WINAPI*)(BOOL, LPCWSTR);
     auto install = reinterpret_cast<Install>(reinterpret_cast<void*>(GetProcAddress(module, "DllInstall")));
     ASSERT_NE(install, nullptr);
+    // The registration switches the thread locale for its work and puts the caller's back.
+    const LCID german = MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT);
+    SetThreadLocale(german);
     EXPECT_EQ(install(TRUE, L"users"), S_OK);
+    EXPECT_EQ(GetThreadLocale(), german);
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Classes\\CLSID\\") + kClsid));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, userClsid));
     EXPECT_EQ(install(FALSE, nullptr), S_OK);
