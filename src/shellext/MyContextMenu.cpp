@@ -170,7 +170,7 @@ STDMETHODIMP CMyContextMenu::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HK
     STGMEDIUM medium{};
     if (FAILED(data->GetData(&format, &medium))) return E_INVALIDARG;
     MediumScope release(medium);
-    if (medium.tymed != TYMED_HGLOBAL || !IsWellFormedDrop(medium.hGlobal)) return E_INVALIDARG;
+    if (medium.tymed != TYMED_HGLOBAL) return E_INVALIDARG;
     return ReadDroppedFiles(medium.hGlobal, files_);
 }
 

@@ -8,6 +8,7 @@
 
 #include <oleauto.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <new>
 
@@ -103,6 +104,17 @@ HRESULT RegisterTypeLibrary(const std::wstring& module) {
     return hr;
 }
 
+// Whether a type library of this id and version is registered. The classes root is the merged
+// view, so a per-user registration counts too.
+bool IsTypeLibraryRegistered(const TLIBATTR& library) {
+    wchar_t guid[40] = L"";
+    if (!StringFromGUID2(library.guid, guid, 40)) return false;
+    wchar_t path[96];
+    swprintf(path, 96, L"TypeLib\\%ls\\%x.%x", guid, library.wMajorVerNum, library.wMinorVerNum);
+    KeyScope key;
+    return RegOpenKeyExW(HKEY_CLASSES_ROOT, path, 0, KEY_READ, key.Out()) == ERROR_SUCCESS;
+}
+
 HRESULT UnregisterTypeLibrary(const std::wstring& module) {
     ITypeLib* library = nullptr;
     HRESULT hr = LoadTypeLibEx(module.c_str(), REGKIND_NONE, &library);
@@ -112,15 +124,15 @@ HRESULT UnregisterTypeLibrary(const std::wstring& module) {
     if (SUCCEEDED(hr)) {
         const TLIBATTR a = *attributes;
         library->ReleaseTLibAttr(attributes);
-        if (PerUserRegistration()) {
+        if (!IsTypeLibraryRegistered(a)) {
+            hr = S_OK;  // as removed as it can be
+        } else if (PerUserRegistration()) {
             auto forUser = OleAutomationFunction<UnTypeLibForUser>("UnRegisterTypeLibForUser");
             hr = forUser ? forUser(a.guid, a.wMajorVerNum, a.wMinorVerNum, a.lcid, a.syskind)
                          : HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
         } else {
             hr = UnRegisterTypeLib(a.guid, a.wMajorVerNum, a.wMinorVerNum, a.lcid, a.syskind);
         }
-        // A library that is not registered is as removed as it can be.
-        if (hr == TYPE_E_REGISTRYACCESS) hr = S_OK;
     }
     library->Release();
     return hr;

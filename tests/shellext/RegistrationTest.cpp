@@ -94,7 +94,7 @@ std::string Describe(const RegistryDump& dump) {
 TEST(Registration, Regsvr32WritesExactlyTheScriptKeysOnceAndRemovalLeavesTheSharedParents) {
     const std::wstring library = InstalledLibrary();
     ASSERT_FALSE(library.empty()) << "NOBREL_DLL is not set";
-    Regsvr32(L"/u /s", library);
+    EXPECT_EQ(Regsvr32(L"/u /s", library), 0) << "removing what is not there";
     const RegistryDump before = Normalized(DumpKey(HKEY_CLASSES_ROOT, L""));
 
     ASSERT_EQ(Regsvr32(L"/s", library), 0);
