@@ -23,7 +23,6 @@ bool ReadsBackTerminated() {
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kZevrinKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
     LONG error = RegQueryValueExW(key, L"AppFolder", nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes);
     RegCloseKey(key);
-    std::printf("AppFolder read back: %lu bytes\n", static_cast<unsigned long>(bytes));
     return error == ERROR_SUCCESS && bytes >= 2 && data[bytes / 2 - 1] == L'\0';
 }
 
