@@ -10,6 +10,7 @@
 #include "resource.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <fstream>
 #include <sstream>
@@ -83,6 +84,27 @@ int InkHeight(const RECT& rc) {
     return first < 0 ? 0 : last - first + 1;
 }
 
+bool ProbeRunning() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32W entry{sizeof(entry)};
+    bool found = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+        found = _wcsicmp(entry.szExeFile, L"Quorrin.exe") == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+// The loader probes the queued URLs one after the other; it is done once no probe has run for
+// a while.
+bool WaitForProbesToEnd(DWORD timeoutMs) {
+    DWORD quietSince = GetTickCount();
+    return WaitUntil([&] {
+        if (ProbeRunning()) quietSince = GetTickCount();
+        return GetTickCount() - quietSince > 2000;
+    }, timeoutMs);
+}
+
 class SmallDialogsUi : public testing::Test {
 protected:
     void SetUp() override {
@@ -130,6 +152,8 @@ TEST_F(SmallDialogsUi, OpenUrlPlaysAServedClipAndAddUrlsAddsTheTwoNonBlankLines)
     SetTextOf(GetDlgItem(dialog, IDC_URLS_BOX), second + L"\r\n\r\n    " + third + L"   ");
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+    Sleep(500);
+    ASSERT_TRUE(WaitForProbesToEnd(30000));
 
     // What the playlist holds is what the program keeps at exit.
     PostMessageW(app.Frame(), WM_CLOSE, 0, 0);
