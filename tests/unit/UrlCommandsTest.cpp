@@ -139,6 +139,7 @@ TEST_F(UrlCommands, AddUrlsAddsEachLineAndKeepsAUrlTheToolsCantReadWithoutInform
     EXPECT_TRUE(view_->GetItem(1)->flags & EntryFlag::InfoLoaded);
     EXPECT_EQ(view_->GetItem(2)->path, Url(notMedia, L"broken.3gp"));
     EXPECT_FALSE(view_->GetItem(2)->flags & EntryFlag::InfoLoaded);
+    EXPECT_EQ(view_->GetItem(2)->title, L"broken");
     EXPECT_TRUE(playView_.plays.empty()) << "adding plays nothing";
     EXPECT_EQ(settings_->recentUrls.Size(), 0u) << "only Open URL remembers";
 }

@@ -31,7 +31,9 @@ bool CAboutDialog::OnInitDialog() {
         mailLink_.SetLink(L"", kSupportAddress);
         UseDialogLinkLook(mailLink_);
     }
-    return true;
+    // OK has the focus, not the first link: Enter or Escape closes the dialog.
+    SetFocus(Item(IDOK));
+    return false;
 }
 
 void CAboutDialog::OnMailLink() { ComposeSupportMail(); }
