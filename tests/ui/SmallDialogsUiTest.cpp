@@ -164,6 +164,9 @@ TEST_F(SmallDialogsUi, OpenUrlPlaysAServedClipAndAddUrlsAddsTheTwoNonBlankLines)
     EXPECT_EQ(kept.entries[0]->path, clipUrl);
     EXPECT_EQ(kept.entries[1]->path, second);
     EXPECT_EQ(kept.entries[2]->path, third);
+    // The opened URL heads the drop-down next time.
+    auto recent = fw::RegKey::Open(HKEY_CURRENT_USER, std::wstring(kRegistryRoot) + L"\\Recent\\Urls").ReadString(L"01");
+    EXPECT_EQ(recent.value_or(L""), clipUrl);
 }
 
 TEST_F(SmallDialogsUi, AboutShowsNameVersionAndLinksThatTurnRedUnderTheMouse) {
