@@ -104,4 +104,15 @@
 #define ID_RECENT_PLAYLIST_LAST  41100
 
 #define IDS_APP_TITLE            57344
-#define IDC_ABOUT_VERSION        1000
+#define IDC_ABOUT_VERSION        1027
+
+// The small dialogs: Open URL, Add URLs, About (templates in SmallDialogs.rc)
+#define IDD_OPEN_URL             207
+#define IDD_ADD_URLS             529
+#define IDC_URL_BOX              1031  // Open URL: drop-down box with edit
+#define IDC_URLS_BOX             1003  // Add URLs: one URL a line
+#define IDC_EXAMPLE_LINK         2173  // both URL dialogs
+#define IDC_ABOUT_NAME           1023
+#define IDC_ABOUT_DESCRIPTION    1001
+#define IDC_ABOUT_WEB_LINK       1002
+#define IDC_ABOUT_MAIL_LINK      1004

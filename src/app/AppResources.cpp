@@ -1,10 +1,10 @@
 #include "app/AppResources.h"
 
 #include "app/AppInfo.h"
+#include "ui/WindowEffects.h"
 #include "../../res/resource.h"
 
 #include <shellapi.h>
-#include <uxtheme.h>
 
 namespace zevrin {
 
@@ -15,18 +15,6 @@ CAppResources* published = nullptr;
 bool FileExists(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Themes are looked up at run time: the library may be missing on old systems.
-int ThemesActive() {
-    HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
-    if (!uxtheme) return 0;
-    using IsThemeActiveFn = BOOL(WINAPI*)();
-    auto isThemeActive = reinterpret_cast<IsThemeActiveFn>(
-        reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsThemeActive")));
-    int active = isThemeActive && isThemeActive() ? 1 : 0;
-    FreeLibrary(uxtheme);
-    return active;
 }
 
 } // namespace
@@ -87,7 +75,7 @@ void CAppResources::LoadSystemImageLists() {
     smallSysImages = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     largeSysImages = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
-    themed = ThemesActive();
+    themed = IsThemed();
 }
 
 void CAppResources::CreateFonts() {

@@ -76,6 +76,7 @@ constexpr DefaultFileType kDefaultFileTypes[] = {
 };
 
 constexpr wchar_t kFileTypesKey[] = L"FileTypes";
+constexpr int kMaxRecentUrls = 8;
 
 } // namespace
 
@@ -105,6 +106,7 @@ void CAppSettings::Save() {
     SaveFileTypes();
     recentFiles.Save();
     recentPlaylists.Save();
+    recentUrls.Save();
 }
 
 void CAppSettings::LoadValues() {
@@ -171,6 +173,9 @@ void CAppSettings::SetupRecentLists() {
                           ID_RECENT_PLAYLIST_FIRST);
     if (recentFiles.MaxCount() > 0) recentFiles.Load();
     if (recentPlaylists.MaxCount() > 0) recentPlaylists.Load();
+    // The URLs opened before: a handful, kept while recent files are.
+    recentUrls.Setup(rootKey_, L"Recent\\Urls", saveRecentFiles ? kMaxRecentUrls : 0, 0);
+    if (recentUrls.MaxCount() > 0) recentUrls.Load();
 }
 
 } // namespace zevrin

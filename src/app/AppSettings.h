@@ -58,6 +58,7 @@ public:
 
     CRecentList recentFiles;
     CRecentList recentPlaylists;
+    CRecentList recentUrls;  // the Open URL dialog's drop-down, most recent first
     std::vector<std::unique_ptr<CFileTypeInfo>> fileTypes;
 
     void AddFileType(const std::wstring& name, const std::wstring& extension, int icon);

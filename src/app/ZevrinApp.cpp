@@ -6,6 +6,7 @@
 #include "framework/Text.h"
 #include "framework/View.h"
 #include "playlist/ZevrinDoc.h"
+#include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/ComposeMail.h"
 #include "ui/frame/MainFrame.h"
 #include "ui/playlist/PlaylistView.h"
@@ -85,6 +86,7 @@ void CZevrinApp::RegisterShellFileTypes(bool) {}
 
 bool CZevrinApp::OnCmdMsg(UINT id, fw::CCmdUI* ui) {
     static const fw::Command<CZevrinApp> commands[] = {
+        {ID_APP_ABOUT, &CZevrinApp::OnAbout},
         {ID_WEB_SITE, &CZevrinApp::OnWebSite},
         {ID_EMAIL_US, &CZevrinApp::OnEmailUs},
         {ID_RECENT_FILES_CLEAR, &CZevrinApp::OnClearRecentFiles, &CZevrinApp::OnUpdateClearRecentFiles},
@@ -93,11 +95,11 @@ bool CZevrinApp::OnCmdMsg(UINT id, fw::CCmdUI* ui) {
     return fw::DispatchCommand(this, commands, id, ui) || fw::CWinApp::OnCmdMsg(id, ui);
 }
 
+void CZevrinApp::OnAbout() { CAboutDialog().DoModal(); }
+
 void CZevrinApp::OnWebSite() { ShellExecuteW(nullptr, L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL); }
 
-void CZevrinApp::OnEmailUs() {
-    ComposeMail(kSupportAddress, fw::Format(L"About %s %s", AppName().c_str(), kVersion));
-}
+void CZevrinApp::OnEmailUs() { ComposeSupportMail(); }
 
 void CZevrinApp::OnClearRecentFiles() { settings.ClearRecentFiles(); }
 

@@ -10,6 +10,7 @@
 #include "ui/display/PlayView.h"
 #include "ui/frame/PlaylistPaneAdapter.h"
 #include "ui/playlist/PlaylistView.h"
+#include "ui/WindowEffects.h"
 
 #include <shellapi.h>
 
@@ -237,16 +238,11 @@ void CMainFrame::OnUpdateAlwaysOnTop(fw::CCmdUI& ui) { ui.SetCheck(Settings().al
 void CMainFrame::OnShowControlBar() { ShowControlBar(&controlBar_, !controlBar_.IsShown()); }
 void CMainFrame::OnUpdateShowControlBar(fw::CCmdUI& ui) { ui.SetCheck(controlBar_.IsShown()); }
 
-// A plain layered-window alpha; the themed effects may replace it.
 void CMainFrame::ApplyTransparency() const {
-    LONG ex = GetWindowLongW(Hwnd(), GWL_EXSTYLE);
-    if (Settings().transparent) {
-        SetWindowLongW(Hwnd(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
-        SetLayeredWindowAttributes(Hwnd(), 0, kTransparentAlpha, LWA_ALPHA);
-    } else {
-        SetWindowLongW(Hwnd(), GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
-        RedrawWindow(Hwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-    }
+    if (Settings().transparent)
+        MakeTransparent(Hwnd(), kTransparentAlpha);
+    else
+        RemoveTransparency(Hwnd());
 }
 
 void CMainFrame::OnTransparent() {

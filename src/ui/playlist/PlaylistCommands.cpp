@@ -9,36 +9,24 @@
 #include "playlist/PlaylistFile.h"
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistFrameLink.h"
+#include "ui/dialogs/AddUrlsDialog.h"
+#include "ui/dialogs/OEFileDialog.h"
+#include "ui/dialogs/OpenUrlDialog.h"
 #include "ui/playlist/PlaylistPrompts.h"
 
 #include "../../../res/resource.h"  // after the framework: its ids are macros here
 
-#include <commdlg.h>
 #include <shlwapi.h>
 
 namespace zevrin {
 
 namespace {
 
-constexpr wchar_t kMediaFilter[] =
-    L"All Files (*.*)\0*.*\0" L"3GP Videos (*.3gp)\0*.3gp\0" L"3G2 Videos (*.3g2)\0*.3g2\0"
-    L"Playlist Files (*.m3u;*.pls)\0*.m3u;*.pls\0";
-constexpr wchar_t kLoadFilter[] = L"Playlist Files (*.m3u;*.pls)\0*.m3u;*.pls\0All Files (*.*)\0*.*\0";
-constexpr wchar_t kSaveFilter[] = L"M3U Files (*.m3u)\0*.m3u\0PLS Files (*.pls)\0*.pls\0";
-constexpr DWORD kSelectionChars = 262144;
+constexpr wchar_t kMediaFilter[] = L"All Files (*.*)|*.*|" L"3GP Videos (*.3gp)|*.3gp|" L"3G2 Videos (*.3g2)|*.3g2|"
+                                   L"Playlist Files (*.m3u;*.pls)|*.m3u;*.pls||";
+constexpr wchar_t kLoadFilter[] = L"Playlist Files (*.m3u;*.pls)|*.m3u;*.pls|All Files (*.*)|*.*||";
+constexpr wchar_t kSaveFilter[] = L"M3U Files (*.m3u)|*.m3u|PLS Files (*.pls)|*.pls||";
 constexpr wchar_t kFolderPatterns[] = L"*.3gp;*.3g2|*.*";
-
-// The paths of a multiple selection: one full path, or a folder followed by names.
-std::vector<std::wstring> SelectedPaths(const std::wstring& buffer) {
-    std::vector<std::wstring> parts;
-    for (const wchar_t* p = buffer.c_str(); *p; p += wcslen(p) + 1) parts.emplace_back(p);
-    if (parts.size() <= 1) return parts;
-    std::vector<std::wstring> paths;
-    std::wstring folder = parts[0];
-    if (folder.back() != L'\\') folder += L'\\';
-    for (size_t i = 1; i < parts.size(); ++i) paths.push_back(folder + parts[i]);
-    return paths;
-}
 
 bool HasExtension(const std::wstring& path) { return *::PathFindExtensionW(path.c_str()) != 0; }
 
@@ -98,18 +86,13 @@ void CPlaylistView::PrepareAdd() {
 }
 
 bool CPlaylistView::ChooseFiles(const wchar_t* title, bool useSettingFilter, std::vector<std::wstring>& paths) {
-    std::wstring buffer(kSelectionChars, L'\0');
-    OPENFILENAMEW ofn{sizeof(ofn)};
-    ofn.hwndOwner = Hwnd();
-    ofn.lpstrFilter = kMediaFilter;
-    ofn.nFilterIndex = useSettingFilter ? static_cast<DWORD>(Settings().folderDialogFilterIndex) : 0;
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = kSelectionChars;
-    ofn.lpstrTitle = title;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-    if (!::GetOpenFileNameW(&ofn)) return false;
-    paths = SelectedPaths(buffer);
-    if (useSettingFilter) Settings().folderDialogFilterIndex = static_cast<int>(ofn.nFilterIndex);
+    COEFileDialog dialog(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_OVERWRITEPROMPT,
+                         kMediaFilter, Hwnd());
+    dialog.ofn.nFilterIndex = useSettingFilter ? static_cast<DWORD>(Settings().folderDialogFilterIndex) : 0;
+    dialog.ofn.lpstrTitle = title;
+    if (dialog.DoModal() != IDOK) return false;
+    paths = dialog.PathNames();
+    if (useSettingFilter) Settings().folderDialogFilterIndex = static_cast<int>(dialog.ofn.nFilterIndex);
     return true;
 }
 
@@ -156,26 +139,22 @@ void CPlaylistView::OnAddFolder() {
     FinishAdding();
 }
 
+// The URL replaces the playlist and plays as soon as it is loaded. An empty box leaves the
+// playlist as it was.
 void CPlaylistView::OnOpenUrl() {
-    std::wstring url;
-    if (!AskForText(Hwnd(), L"Open URL", L"URL:", false, url)) return;
-    PrepareReplace();
-    AddPath(fw::Trim(url));
-    FinishAdding();
+    COpenUrlDialog dialog(Settings().recentUrls.Entries(), Hwnd());
+    if (dialog.DoModal() != IDOK) return;
+    std::wstring url = fw::Trim(dialog.url);
+    if (url.empty()) return;
+    Settings().recentUrls.Add(url);
+    OpenPath(url);
 }
 
 void CPlaylistView::OnAddUrls() {
-    std::wstring text;
-    if (!AskForText(Hwnd(), L"Add URLs", L"URLs, one a line:", true, text)) return;
+    CAddUrlsDialog dialog(Hwnd());
+    if (dialog.DoModal() != IDOK) return;
     PrepareAdd();
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(L'\n', start);
-        std::wstring piece = fw::Trim(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-        if (!piece.empty()) AddPath(piece);
-        if (end == std::wstring::npos) break;
-        start = end + 1;
-    }
+    for (const std::wstring& url : UrlLines(dialog.urls)) AddPath(url);
     FinishAdding();
 }
 
@@ -236,27 +215,15 @@ void CPlaylistView::OnMoveDown() {
 }
 
 void CPlaylistView::OnLoad() {
-    wchar_t path[MAX_PATH * 4] = L"";
-    OPENFILENAMEW ofn{sizeof(ofn)};
-    ofn.hwndOwner = Hwnd();
-    ofn.lpstrFilter = kLoadFilter;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = ARRAYSIZE(path);
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-    if (::GetOpenFileNameW(&ofn)) LoadPlaylist(path, true, true);
+    COEFileDialog dialog(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kLoadFilter, Hwnd());
+    if (dialog.DoModal() == IDOK) LoadPlaylist(dialog.PathName(), true, true);
 }
 
 void CPlaylistView::OnSave() {
-    wchar_t path[MAX_PATH * 4] = L"";
-    OPENFILENAMEW ofn{sizeof(ofn)};
-    ofn.hwndOwner = Hwnd();
-    ofn.lpstrFilter = kSaveFilter;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = ARRAYSIZE(path);
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-    if (!::GetSaveFileNameW(&ofn)) return;
-    std::wstring chosen = path;
-    if (!HasExtension(chosen)) chosen += ofn.nFilterIndex == 2 ? L".pls" : L".m3u";
+    COEFileDialog dialog(false, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kSaveFilter, Hwnd());
+    if (dialog.DoModal() != IDOK) return;
+    std::wstring chosen = dialog.PathName();
+    if (!HasExtension(chosen)) chosen += dialog.ofn.nFilterIndex == 2 ? L".pls" : L".m3u";
     SavePlaylist(chosen, true);
 }
 

@@ -95,10 +95,15 @@ std::unique_ptr<CPlaylistItem> CPlaylistView::CreateItem(const std::wstring& pat
         if (known || ::SendMessageW(Hwnd(), WM_PLAYLIST_HAS_PATH, 0, reinterpret_cast<LPARAM>(&path))) return nullptr;
     }
     auto item = std::make_unique<CPlaylistItem>(path);
-    if (!item->LoadInfo() || item->info.IsStillImage()) {
+    // A URL the tools can't reach now (no network, a host that is down) stays, without
+    // information: the user named it, and it may play later. A file that can't be read goes.
+    bool isUrl = path.find(L"://") != std::wstring::npos;
+    bool probed = item->LoadInfo() != 0;
+    if ((!probed && !isUrl) || item->info.IsStillImage()) {
         item->DeleteTempFiles();
         return nullptr;
     }
+    if (!probed) item->title = TitleFromPath(path);
     item->kind = kKindUnknown;
     SHFILEINFOW info{};
     DWORD attributes = ::PathIsDirectoryW(path.c_str()) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;

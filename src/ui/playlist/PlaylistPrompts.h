@@ -1,6 +1,6 @@
 #pragma once
-// The questions the playlist commands ask: a folder to open or add, a URL or a list of URLs.
-// These are plain prompts until the program's own folder and URL dialogs take their place.
+// The question the folder commands of the playlist ask: a folder to open or add. A plain
+// prompt until the program's own folder dialog takes its place.
 #include <windows.h>
 
 #include <string>
@@ -15,6 +15,5 @@ struct FolderChoice {
 
 // `choices`: pattern lists separated by "|"; the first is taken.
 bool AskForFolder(HWND owner, const wchar_t* title, const wchar_t* prompt, const std::wstring& choices, FolderChoice& choice);
-bool AskForText(HWND owner, const wchar_t* title, const wchar_t* label, bool multiline, std::wstring& text);
 
 } // namespace zevrin
