@@ -105,3 +105,7 @@
 
 #define IDS_APP_TITLE            57344
 #define IDC_ABOUT_VERSION        1000
+
+// Folder selection dialog ("Select a Folder") and its tree's busy animation
+#define IDD_FOLDER               104
+#define IDC_FOLDER_BUSY          135   // animated cursor, ten steps

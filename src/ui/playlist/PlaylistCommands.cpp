@@ -9,6 +9,7 @@
 #include "playlist/PlaylistFile.h"
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistFrameLink.h"
+#include "ui/dialogs/FolderDialog.h"
 #include "ui/playlist/PlaylistPrompts.h"
 
 #include "../../../res/resource.h"  // after the framework: its ids are macros here
@@ -41,6 +42,28 @@ std::vector<std::wstring> SelectedPaths(const std::wstring& buffer) {
 }
 
 bool HasExtension(const std::wstring& path) { return *::PathFindExtensionW(path.c_str()) != 0; }
+
+struct FolderChoice {
+    std::wstring folder;
+    std::wstring patterns;  // ";"-separated
+    bool recurse = false;
+};
+
+// The folder dialog as Open Folder and Add Folder show it: the stored start folder and
+// sub-folder choice, the phone clips' patterns first and every file second.
+bool ChooseFolder(HWND owner, const wchar_t* title, const wchar_t* prompt, FolderChoice& choice) {
+    CFolderDialog dialog(owner);
+    dialog.title = title;
+    dialog.prompt = prompt;
+    dialog.initialFolder = Settings().folderDialogLastFolder;
+    dialog.filterList = kFolderPatterns;
+    dialog.includeSubfolders = Settings().folderDialogScanSubfolders ? 1 : 0;
+    if (dialog.DoModal() != IDOK) return false;
+    choice.folder = dialog.folder;
+    choice.patterns = dialog.filter;
+    choice.recurse = dialog.includeSubfolders != 0;
+    return true;
+}
 
 } // namespace
 
@@ -133,7 +156,7 @@ void CPlaylistView::OnAddFiles() {
 
 void CPlaylistView::OnOpenFolder() {
     FolderChoice choice;
-    if (!AskForFolder(Hwnd(), L"Open Folder", L"Open Folder to Play", kFolderPatterns, choice)) return;
+    if (!ChooseFolder(Hwnd(), L"Open Folder", L"Open Folder to Play", choice)) return;
     OpenFolder(choice.folder, choice.patterns, choice.recurse);
 }
 
@@ -148,7 +171,7 @@ int CPlaylistView::OpenFolder(const std::wstring& folder, const std::wstring& pa
 
 void CPlaylistView::OnAddFolder() {
     FolderChoice choice;
-    if (!AskForFolder(Hwnd(), L"Add Folder", L"Add Folder to Playlist", kFolderPatterns, choice)) return;
+    if (!ChooseFolder(Hwnd(), L"Add Folder", L"Add Folder to Playlist", choice)) return;
     PrepareAdd();
     AddFolder(choice.folder, choice.patterns, choice.recurse);
     Settings().folderDialogLastFolder = choice.folder;
