@@ -73,7 +73,23 @@ bool CShellTreeCtrl::OnNotify(const NMHDR& header, LRESULT& result) {
         result = 0;
         return true;
     }
+    if (header.hwndFrom == Hwnd() && header.code == TVN_GETDISPINFOW) {
+        OnGetIcons(const_cast<NMTVDISPINFOW&>(reinterpret_cast<const NMTVDISPINFOW&>(header)).item);
+        result = 0;
+        return true;
+    }
     return CLoadingTreeCtrl::OnNotify(header, result);
+}
+
+// The row's icons, the open-folder variant when selected, kept by the tree from now on.
+void CShellTreeCtrl::OnGetIcons(TVITEMW& tv) const {
+    if (!(tv.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE))) return;
+    auto* item = reinterpret_cast<ShellItem*>(tv.lParam);
+    if (!item) item = ItemOf(tv.hItem);
+    if (!item) return;
+    tv.iImage = SmallIcon(item->absolute.Get());
+    tv.iSelectedImage = item->flags & SFGAO_FOLDER ? SmallIcon(item->absolute.Get(), SHGFI_OPENICON) : tv.iImage;
+    tv.mask |= TVIF_DI_SETITEM;
 }
 
 HTREEITEM CShellTreeCtrl::AddDesktopRoot() {
@@ -179,8 +195,8 @@ HTREEITEM CShellTreeCtrl::InsertShellItem(HTREEITEM parentRow, IShellFolder* fol
     TVITEMW& tv = insert.item;
     tv.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM | TVIF_STATE;
     tv.pszText = text.data();
-    tv.iImage = SmallIcon(item->absolute.Get());
-    tv.iSelectedImage = isFolder ? SmallIcon(item->absolute.Get(), SHGFI_OPENICON) : tv.iImage;
+    // Looking an icon up is slow (milliseconds per item): the tree asks when it first draws a row.
+    tv.iImage = tv.iSelectedImage = I_IMAGECALLBACK;
     tv.cChildren = isFolder && (attributes & (SFGAO_REMOVABLE | SFGAO_HASSUBFOLDER)) ? 1 : 0;
     tv.stateMask = TVIS_CUT | TVIS_OVERLAYMASK;
     if (attributes & SFGAO_GHOSTED) tv.state |= TVIS_CUT;

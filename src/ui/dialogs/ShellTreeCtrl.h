@@ -52,6 +52,7 @@ private:
     HTREEITEM InsertShellItem(HTREEITEM parentRow, IShellFolder* folder, LPCITEMIDLIST parentAbsolute, LPCITEMIDLIST child);
     IShellFolder* BindFolder(const ShellItem& item) const;
     HTREEITEM FindChild(HTREEITEM row, LPCITEMIDLIST absolute) const;
+    void OnGetIcons(TVITEMW& tv) const;
     static int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM self);
 
     DWORD options_ = 0;
