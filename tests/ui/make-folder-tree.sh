@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The folder tree the folder dialog tests open, made with the machine's own ffmpeg: clips of five
+# The folder tree the folder dialog tests open, made with the machine's own ffmpeg: minute-long clips of five
 # containers spread over sub-folders and a deep path, a text file, a folder of 3000 empty
 # sub-folders and an empty folder. Usage: make-folder-tree.sh <folder>.
 set -euo pipefail
@@ -15,11 +15,11 @@ clip() {  # clip <seconds> <options and file>
 }
 deep="$t/deep/one/two/three/four/five/six"
 mkdir -p "$t/clips" "$deep" "$t/empty"
-clip 90 -c:v h263 -b:v 128k "$t/a-first.3gp"  # still playing while the test adds more
-clip 3 -c:v mpeg4 -b:v 128k "$t/b-second.mp4"
-clip 3 -c:v h263 -b:v 128k "$t/clips/c-third.3g2"
-clip 3 -c:v mpeg4 -b:v 128k "$deep/d-fourth.avi"
-clip 3 -c:v mpeg4 -b:v 128k "$t/e-fifth.mkv"
+clip 60 -c:v h263 -b:v 128k "$t/a-first.3gp"
+clip 60 -c:v mpeg4 -b:v 128k "$t/b-second.mp4"
+clip 60 -c:v h263 -b:v 128k "$t/clips/c-third.3g2"
+clip 60 -c:v mpeg4 -b:v 128k "$deep/d-fourth.avi"
+clip 60 -c:v mpeg4 -b:v 128k "$t/e-fifth.mkv"
 echo "not a clip" > "$t/readme.txt"
 # Made in shuffled order: the tree must sort them itself.
 mkdir -p "$t/big"
