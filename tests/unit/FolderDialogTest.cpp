@@ -4,6 +4,7 @@
 #include "ModalDriver.h"
 
 #include "ui/dialogs/FolderDialog.h"
+#include "ui/dialogs/ShellContextMenu.h"
 #include "ui/dialogs/ShellTreeCtrl.h"
 
 #include <gtest/gtest.h>
@@ -328,6 +329,62 @@ TEST(FolderDialog, PresetsCancelWhileSelectingAndAnEmptyFilter) {
         EXPECT_EQ(dialog.DoModal(), IDOK);
         EXPECT_EQ(dialog.filter, L"*");
     }
+}
+
+TEST(ShellContextMenu, FillsItsRangeHooksTheOwnerAndRefusesOtherIds) {
+    ComApartment com;
+    TestFolders folders;
+    // Without a menu object nothing happens.
+    CShellContextMenu none;
+    fw::UniqueMenu popup(CreatePopupMenu());
+    EXPECT_FALSE(none.HasMenu());
+    EXPECT_FALSE(none.FillMenu(popup.Get(), 0, CShellContextMenu::kFirstId, CShellContextMenu::kLastId, CShellContextMenu::kTreeFlags));
+    EXPECT_FALSE(none.InvokeCommand(CShellContextMenu::kFirstId));
+    std::wstring help;
+    EXPECT_FALSE(none.GetHelpText(CShellContextMenu::kFirstId, help));
+    EXPECT_FALSE(none.Create(nullptr, nullptr));
+
+    // The menu of the test's folder, as the folder tree asks for it.
+    CPidl folder = PidlFromPath(folders.base);
+    ASSERT_TRUE(folder);
+    IShellFolder* parent = nullptr;
+    LPCITEMIDLIST child = nullptr;
+    ASSERT_TRUE(SUCCEEDED(SHBindToParent(folder.Get(), IID_IShellFolder, reinterpret_cast<void**>(&parent), &child)));
+    CShellContextMenu menu;
+    ASSERT_TRUE(menu.Create(parent, child));
+    parent->Release();
+    ASSERT_TRUE(menu.FillMenu(popup.Get(), 0, CShellContextMenu::kFirstId, CShellContextMenu::kLastId, CShellContextMenu::kTreeFlags));
+    EXPECT_EQ(menu.FirstId(), 0x0E00u);
+    EXPECT_GE(menu.LastId(), menu.FirstId());
+    EXPECT_LE(menu.LastId(), 0x0FFFu);
+    int count = GetMenuItemCount(popup.Get());
+    EXPECT_GT(count, 0);
+    for (int i = 0; i < count; ++i) {
+        UINT id = GetMenuItemID(popup.Get(), i);
+        if (id == 0 || id == UINT(-1)) continue;  // separators and sub-menus
+        EXPECT_GE(id, menu.FirstId());
+        EXPECT_LE(id, menu.LastId());
+    }
+    EXPECT_FALSE(menu.InvokeCommand(menu.LastId() + 1));
+    EXPECT_FALSE(menu.InvokeCommand(menu.FirstId() - 1));
+    EXPECT_FALSE(menu.GetHelpText(menu.LastId() + 1, help));
+
+    // Hooked while the menu shows: the property names the object, and unhooking restores all.
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    LONG_PTR before = GetWindowLongPtrW(owner, GWLP_WNDPROC);
+    menu.Attach(owner);
+    EXPECT_EQ(GetPropW(owner, L"ShellContextMenu"), &menu);
+    EXPECT_NE(GetWindowLongPtrW(owner, GWLP_WNDPROC), before);
+    EXPECT_EQ(menu.Owner(), owner);
+    EXPECT_EQ(SendMessageW(owner, WM_GETTEXTLENGTH, 0, 0), 0);  // other messages go on as before
+    menu.Attach(nullptr);
+    EXPECT_EQ(GetPropW(owner, L"ShellContextMenu"), nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(owner, GWLP_WNDPROC), before);
+    // A window destroyed while hooked unhooks itself.
+    menu.Attach(owner);
+    DestroyWindow(owner);
+    EXPECT_EQ(menu.Owner(), nullptr);
 }
 
 } // namespace
