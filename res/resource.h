@@ -116,3 +116,7 @@
 #define IDC_ABOUT_DESCRIPTION    1001
 #define IDC_ABOUT_WEB_LINK       1002
 #define IDC_ABOUT_MAIL_LINK      1004
+
+// Folder selection dialog ("Select a Folder") and its tree's busy animation
+#define IDD_FOLDER               104
+#define IDC_FOLDER_BUSY          135   // animated cursor, ten steps

@@ -439,6 +439,44 @@ def write_playlist_art(out):
             f.write(icon_file(2, [(32, icon_image(32, drag_cursor_pixel(badge, color, glyph)), 1, 1)]))
 
 
+# --- Folder tree busy cursor: an animated cursor of ten steps, a ring of dots turning ---
+
+def busy_cursor_pixel(step):
+    import math
+    dots = []
+    for k in range(10):
+        angle = 2 * math.pi * k / 10 - math.pi / 2
+        age = (step - k) % 10  # 0 = the leading dot
+        shade = max(40, 255 - age * 24)
+        dots.append((16 + 10 * math.cos(angle), 16 + 10 * math.sin(angle), 3.2 - age * 0.12, shade))
+
+    def pixel(x, y):
+        for cx, cy, r, shade in dots:
+            d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
+            if d <= r:
+                return (0, shade // 2, shade, 255)
+            if d <= r + 1:
+                return (255, 255, 255, 255)
+        return (0, 0, 0, 0)
+    return pixel
+
+
+def ani_file(frames, jiffies):
+    """A RIFF "ACON" animated cursor: one .cur file per frame, shown `jiffies` / 60 s each."""
+    def chunk(tag, data):
+        return tag + struct.pack("<I", len(data)) + data + (b"\0" if len(data) % 2 else b"")
+    header = struct.pack("<9I", 36, len(frames), len(frames), 0, 0, 0, 0, jiffies, 1)
+    fram = b"fram" + b"".join(chunk(b"icon", f) for f in frames)
+    body = b"ACON" + chunk(b"anih", header) + chunk(b"LIST", fram)
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+def write_busy_cursor(out):
+    frames = [icon_file(2, [(32, icon_image(32, busy_cursor_pixel(step)), 16, 16)]) for step in range(10)]
+    with open(os.path.join(out, "folder_busy.ani"), "wb") as f:
+        f.write(ani_file(frames, 8))
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -454,6 +492,7 @@ def main():
         f.write(png_rgba(96, 96, play_overlay_pixel(96, False)))
     write_bar_art(out)
     write_playlist_art(out)
+    write_busy_cursor(out)
 
 
 if __name__ == "__main__":

@@ -10,6 +10,8 @@
 #include "ui/dialogs/ComposeMail.h"
 #include "ui/frame/MainFrame.h"
 #include "ui/playlist/PlaylistView.h"
+
+#include <ole2.h>
 #include "../../res/resource.h"
 
 #include <commctrl.h>
@@ -27,6 +29,9 @@ CZevrinApp::CZevrinApp() {
 CZevrinApp::~CZevrinApp() = default;
 
 bool CZevrinApp::InitInstance() {
+    // The shell's namespace objects (the folder dialog's tree, its context menu) live in this
+    // thread's apartment; workers that use the shell join one of their own.
+    comInitialized_ = SUCCEEDED(::OleInitialize(nullptr));
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&icc);
 
@@ -55,7 +60,12 @@ bool CZevrinApp::InitInstance() {
     return true;
 }
 
-int CZevrinApp::ExitInstance(int exitCode) { return fw::CWinApp::ExitInstance(exitCode); }
+int CZevrinApp::ExitInstance(int exitCode) {
+    int result = fw::CWinApp::ExitInstance(exitCode);
+    if (comInitialized_) ::OleUninitialize();
+    comInitialized_ = false;
+    return result;
+}
 
 // A file named on the command line is not opened as a document: the document starts empty
 // and the playlist pane queues every path the command line named.

@@ -39,6 +39,7 @@ private:
     void OnUpdateRecentFile(fw::CCmdUI& ui);
 
     CMultiFileCommandLineInfo commandLine_;
+    bool comInitialized_ = false;
 };
 
 // Posted to the main frame after start-up: wParam 0, lParam 1 = the automatic update check.

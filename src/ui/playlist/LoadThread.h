@@ -12,12 +12,15 @@ public:
     const ToolStopFlag& StopFlag() const { return stopFlag_; }
 
 protected:
+    // The loader asks the shell for icons: it joins an apartment of its own.
+    bool InitInstance() override;
     int Run() override;
     int ExitInstance(int exitCode) override;
 
 private:
     IPlaylistWork& work_;
     ToolStopFlag stopFlag_{0};
+    bool comInitialized_ = false;
 };
 
 } // namespace zevrin

@@ -12,7 +12,7 @@
 #include "ui/dialogs/AddUrlsDialog.h"
 #include "ui/dialogs/OEFileDialog.h"
 #include "ui/dialogs/OpenUrlDialog.h"
-#include "ui/playlist/PlaylistPrompts.h"
+#include "ui/dialogs/FolderDialog.h"
 
 #include "../../../res/resource.h"  // after the framework: its ids are macros here
 
@@ -29,6 +29,28 @@ constexpr wchar_t kSaveFilter[] = L"M3U Files (*.m3u)|*.m3u|PLS Files (*.pls)|*.
 constexpr wchar_t kFolderPatterns[] = L"*.3gp;*.3g2|*.*";
 
 bool HasExtension(const std::wstring& path) { return *::PathFindExtensionW(path.c_str()) != 0; }
+
+struct FolderChoice {
+    std::wstring folder;
+    std::wstring patterns;  // ";"-separated
+    bool recurse = false;
+};
+
+// The folder dialog as Open Folder and Add Folder show it: the stored start folder and
+// sub-folder choice, the phone clips' patterns first and every file second.
+bool ChooseFolder(HWND owner, const wchar_t* title, const wchar_t* prompt, FolderChoice& choice) {
+    CFolderDialog dialog(owner);
+    dialog.title = title;
+    dialog.prompt = prompt;
+    dialog.initialFolder = Settings().folderDialogLastFolder;
+    dialog.filterList = kFolderPatterns;
+    dialog.includeSubfolders = Settings().folderDialogScanSubfolders ? 1 : 0;
+    if (dialog.DoModal() != IDOK) return false;
+    choice.folder = dialog.folder;
+    choice.patterns = dialog.filter;
+    choice.recurse = dialog.includeSubfolders != 0;
+    return true;
+}
 
 } // namespace
 
@@ -116,7 +138,7 @@ void CPlaylistView::OnAddFiles() {
 
 void CPlaylistView::OnOpenFolder() {
     FolderChoice choice;
-    if (!AskForFolder(Hwnd(), L"Open Folder", L"Open Folder to Play", kFolderPatterns, choice)) return;
+    if (!ChooseFolder(Hwnd(), L"Open Folder", L"Open Folder to Play", choice)) return;
     OpenFolder(choice.folder, choice.patterns, choice.recurse);
 }
 
@@ -131,7 +153,7 @@ int CPlaylistView::OpenFolder(const std::wstring& folder, const std::wstring& pa
 
 void CPlaylistView::OnAddFolder() {
     FolderChoice choice;
-    if (!AskForFolder(Hwnd(), L"Add Folder", L"Add Folder to Playlist", kFolderPatterns, choice)) return;
+    if (!ChooseFolder(Hwnd(), L"Add Folder", L"Add Folder to Playlist", choice)) return;
     PrepareAdd();
     AddFolder(choice.folder, choice.patterns, choice.recurse);
     Settings().folderDialogLastFolder = choice.folder;

@@ -7,6 +7,7 @@
 #include "app/AppSettings.h"
 #include "framework/Text.h"
 #include "playlist/PlaylistFile.h"
+#include "ui/dialogs/FileNameFilter.h"
 #include "ui/playlist/PlaylistFrameLink.h"
 
 #include <shellapi.h>
@@ -42,13 +43,17 @@ size_t CPlaylistView::PendingPathCount() const {
     return pendingPaths_.size();
 }
 
-int CPlaylistView::AddFolder(const std::wstring& folder, const std::wstring& patterns, bool recurse) {
+namespace {
+
+// The files of one folder that the filter takes, and, when recursing, those of its sub-folders,
+// in name order so that runs are repeatable.
+template <class AddFn>
+int ScanFolder(const std::wstring& folder, const CFileNameFilter& filter, bool recurse, AddFn& add) {
     std::wstring base = folder;
     if (!base.empty() && base.back() != L'\\' && base.back() != L'/') base += L'\\';
     WIN32_FIND_DATAW data;
     fw::UniqueFindHandle find(::FindFirstFileW((base + L"*").c_str(), &data));
     if (!find) return 0;
-    // The folder's order as the file system gives it; names sorted so that runs are repeatable.
     std::vector<std::pair<std::wstring, bool>> entries;
     do {
         std::wstring name = data.cFileName;
@@ -59,12 +64,20 @@ int CPlaylistView::AddFolder(const std::wstring& folder, const std::wstring& pat
     int added = 0;
     for (const auto& [name, isFolder] : entries) {
         if (isFolder) {
-            if (recurse) added += AddFolder(base + name, patterns, recurse);
-        } else if (patterns == L"*" || ::PathMatchSpecW(name.c_str(), patterns.c_str())) {
-            added += AddPath(base + name);
+            if (recurse) added += ScanFolder(base + name, filter, recurse, add);
+        } else if (filter.Match(name)) {
+            added += add(base + name);
         }
     }
     return added;
+}
+
+} // namespace
+
+int CPlaylistView::AddFolder(const std::wstring& folder, const std::wstring& patterns, bool recurse) {
+    CFileNameFilter filter(patterns);
+    auto add = [this](const std::wstring& path) { return AddPath(path); };
+    return ScanFolder(folder, filter, recurse, add);
 }
 
 // Entries of a playlist file come as they are: neither probed nor checked for duplicates here.
