@@ -30,6 +30,7 @@ private:
     bool ProcessShellCommand(fw::CCommandLineInfo& info) override;
     IStartupPlaylist* PlaylistPane() const;
 
+    void OnSettings();
     void OnWebSite();
     void OnEmailUs();
     void OnClearRecentFiles();
