@@ -7,14 +7,23 @@ namespace zevrin {
 
 namespace {
 constexpr wchar_t kUserClasses[] = L"Software\\Classes";
+
+// Wine reports a current Windows but its shell reads file types from HKEY_CLASSES_ROOT alone:
+// the current user's classes are written there and never looked at.
+bool RunningUnderWine() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
 }
+} // namespace
 
 ClassesKeyPath ClassesKey(const std::wstring& name, bool perUser) {
     if (perUser) return {HKEY_CURRENT_USER, std::wstring(kUserClasses) + L"\\" + name};
     return {HKEY_CLASSES_ROOT, name};
 }
 
-ClassesKeyPath ClassesKey(const std::wstring& name) { return ClassesKey(name, Resources().IsVistaOrLater()); }
+bool PerUserClasses() { return Resources().IsVistaOrLater() && !RunningUnderWine(); }
+
+ClassesKeyPath ClassesKey(const std::wstring& name) { return ClassesKey(name, PerUserClasses()); }
 
 bool ReadDefaultValue(const std::wstring& name, std::wstring& text) {
     ClassesKeyPath where = ClassesKey(name);

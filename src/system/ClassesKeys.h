@@ -17,7 +17,10 @@ struct ClassesKeyPath {
 // Where a class key lives: "Software\Classes\<name>" under HKEY_CURRENT_USER when perUser,
 // else <name> under HKEY_CLASSES_ROOT.
 ClassesKeyPath ClassesKey(const std::wstring& name, bool perUser);
-// The same for the running system (per user on NT 6 and later, from the shared resources).
+// Whether the running system keeps the program's class keys per user: NT 6 and later (from
+// the shared resources), except under Wine, whose shell reads HKEY_CLASSES_ROOT only.
+bool PerUserClasses();
+// Where a class key lives on the running system.
 ClassesKeyPath ClassesKey(const std::wstring& name);
 
 // The default value of a class key, read whole; false when the key is missing or the value is

@@ -1,10 +1,12 @@
 #pragma once
-// Association tests work in the real per-user classes of the test prefix, on extensions and
-// ProgIDs no program uses (".zvt..."), removed before and after each test; the remembered
-// owners go to the test's private settings root.
+// Association tests work in the real classes of the test prefix (where the program writes
+// them: HKEY_CLASSES_ROOT under Wine), on extensions and ProgIDs no program uses (".zvt..."),
+// removed before and after each test; the remembered owners go to the test's private
+// settings root.
 #include "app/AppResources.h"
 #include "app/AppSettings.h"
 #include "framework/Registry.h"
+#include "system/ClassesKeys.h"
 #include "RegistryFixture.h"
 
 #include <string>
@@ -32,9 +34,17 @@ protected:
     // Every class key a test may write: its extensions and their ProgIDs.
     virtual std::vector<std::wstring> Extensions() const { return {L".zvta", L".zvtb", L".zvt c"}; }
 
-    static std::wstring ClassesPath(const std::wstring& name) { return L"Software\\Classes\\" + name; }
     static fw::RegKey ClassKey(const std::wstring& name) {
-        return fw::RegKey::Open(HKEY_CURRENT_USER, ClassesPath(name));
+        zevrin::ClassesKeyPath where = zevrin::ClassesKey(name);
+        return fw::RegKey::Open(where.root, where.path);
+    }
+    static fw::RegKey CreateClassKey(const std::wstring& name) {
+        zevrin::ClassesKeyPath where = zevrin::ClassesKey(name);
+        return fw::RegKey::Create(where.root, where.path);
+    }
+    static void DeleteClassKey(const std::wstring& name) {
+        zevrin::ClassesKeyPath where = zevrin::ClassesKey(name);
+        fw::RegKey::DeleteTree(where.root, where.path);
     }
     // The default value of a class key; "<missing>" when the key is not there.
     static std::wstring DefaultOf(const std::wstring& name) {
@@ -43,7 +53,7 @@ protected:
         return key.ReadString(nullptr).value_or(L"");
     }
     static void SetDefault(const std::wstring& name, const std::wstring& value) {
-        fw::RegKey::Create(HKEY_CURRENT_USER, ClassesPath(name)).WriteString(nullptr, value);
+        CreateClassKey(name).WriteString(nullptr, value);
     }
 
     zevrin::CAppSettings& Settings() { return *settings_; }
@@ -51,8 +61,8 @@ protected:
 private:
     void Clean() const {
         for (const std::wstring& ext : Extensions()) {
-            fw::RegKey::DeleteTree(HKEY_CURRENT_USER, ClassesPath(ext));
-            fw::RegKey::DeleteTree(HKEY_CURRENT_USER, ClassesPath(zevrin::MakeProgId(ext)));
+            DeleteClassKey(ext);
+            DeleteClassKey(zevrin::MakeProgId(ext));
         }
     }
 
