@@ -174,4 +174,55 @@ TEST_F(InstalledSettings, HistoryRefuses31AndClearsTheRecentFilesAtOnce) {
     EXPECT_EQ(settings.ReadDword(L"MaxRecentFiles").value_or(0), 10u);
 }
 
+TEST_F(InstalledSettings, CheckingMp4MakesItOpenWithTheProgramAndUncheckingGivesItBack) {
+    SetDefault(L".mp4", L"Foreign.Player");
+    HWND frame = StartProgram();
+    ASSERT_NE(frame, nullptr);
+    // The row of .mp4 (the fourth of the default table) is toggled from the keyboard.
+    auto toggleMp4 = [&] {
+        PostMessageW(frame, WM_COMMAND, ID_SETTINGS, 0);
+        HWND sheet = WaitForDialog(L"Settings");
+        if (!sheet) return false;
+        SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+        HWND list = GetDlgItem(PropSheet_GetCurrentPageHwnd(sheet), IDC_FILE_TYPE_LIST);
+        SendMessageW(list, WM_KEYDOWN, VK_HOME, 0);
+        for (int i = 0; i < 3; ++i) SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+        SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
+        PostMessageW(sheet, WM_COMMAND, IDOK, 0);
+        return ProgramRunner::WaitUntil(5000, [&] { return !IsWindow(sheet); });
+    };
+    ASSERT_TRUE(toggleMp4());
+    EXPECT_EQ(DefaultOf(L".mp4"), L"Tresk.Zevrin.mp4");
+    EXPECT_EQ(DefaultOf(L"Tresk.Zevrin.mp4\\shell\\open\\command"), L"\"" + program_ + L"\" \"%1\"");
+    EXPECT_EQ(DefaultOf(L"Tresk.Zevrin.mp4\\DefaultIcon"), program_ + L",2");
+    EXPECT_EQ(fw::RegKey::Open(HKEY_CURRENT_USER, std::wstring(kRoot) + L"\\FileTypes\\.mp4").ReadString(L".mp4").value_or(L""),
+              L"Foreign.Player");
+
+    // What "start clip.mp4" does: the shell's open verb starts the program with the file.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring clip = std::wstring(temp) + L"zevrin-open-test.mp4";
+    CloseHandle(CreateFileW(clip.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    SHELLEXECUTEINFOW info{sizeof(info)};
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpFile = clip.c_str();
+    info.nShow = SW_SHOW;
+    EXPECT_TRUE(ShellExecuteExW(&info));
+    if (info.hProcess) {
+        wchar_t image[MAX_PATH];
+        DWORD size = MAX_PATH;
+        EXPECT_TRUE(QueryFullProcessImageNameW(info.hProcess, 0, image, &size));
+        EXPECT_TRUE(fw::EqualsNoCase(image, program_)) << image;
+        TerminateProcess(info.hProcess, 0);
+        WaitForSingleObject(info.hProcess, 5000);
+        CloseHandle(info.hProcess);
+    }
+    DeleteFileW(clip.c_str());
+
+    ASSERT_TRUE(toggleMp4());
+    EXPECT_EQ(DefaultOf(L".mp4"), L"Foreign.Player");
+    EXPECT_EQ(DefaultOf(L"Tresk.Zevrin.mp4"), L"<missing>");
+    Exit(frame);
+}
+
 } // namespace
