@@ -6,6 +6,7 @@
 #include "AssociationFixture.h"
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 using namespace zevrin;
 
@@ -62,8 +63,10 @@ TEST_F(FileAssociations, RegisterWritesDescriptionIconAndQuotedCommandAndUnregis
     // No such program file: its icons can't be had.
     EXPECT_EQ(DefaultOf(L"Tresk.Zevrin.zvta\\DefaultIcon"), L"C:\\Program Files\\Zevrin\\Zevrin.exe,0");
 
-    // This test program carries the program's icons: index 2 is there.
+    // This test program carries the program's icons: the application, the ".play" document
+    // and the four kinds, in the order the icon indices name them.
     std::wstring self = ModulePath();
+    EXPECT_EQ(ExtractIconExW(self.c_str(), -1, nullptr, nullptr, 0), 6u);
     ASSERT_TRUE(type.Register(self));
     EXPECT_EQ(DefaultOf(L"Tresk.Zevrin.zvta\\DefaultIcon"), self + L",2");
     CFileTypeInfo noIcon(L"No Icon", L".zvtb", 0);

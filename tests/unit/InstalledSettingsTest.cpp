@@ -77,6 +77,13 @@ protected:
 };
 
 TEST_F(InstalledSettings, PlaylistFilesOpenWithTheProgramAfterAnyStart) {
+    // "/Register" registers the type and ends the program.
+    ASSERT_TRUE(runner_.Start(program_, L"/Register"));
+    DWORD code = 0;
+    ASSERT_TRUE(runner_.WaitForExit(30000, code));
+    EXPECT_EQ(DefaultOf(L".play"), L"Tresk.Zevrin.play");
+    DeleteClassKey(L".play");
+
     HWND frame = StartProgram();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(DefaultOf(L".play"), L"Tresk.Zevrin.play");
