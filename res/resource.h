@@ -120,3 +120,36 @@
 // Folder selection dialog ("Select a Folder") and its tree's busy animation
 #define IDD_FOLDER               104
 #define IDC_FOLDER_BUSY          135   // animated cursor, ten steps
+
+
+// Settings sheet, its pages, the File Type dialog and the file-type icons. The icon groups'
+// order in Zevrin.exe is the icon index the associations name: 128 the program (0), 129 the
+// ".play" document (1), 200..203 the media kinds (2..5).
+#define IDI_PLAYLIST_DOCUMENT    129
+#define IDI_VIDEO_WITH_AUDIO     200
+#define IDI_VIDEO_ONLY           201
+#define IDI_AUDIO_ONLY           202
+#define IDI_PLAYLIST             203
+#define IDD_SETTINGS_HISTORY     107
+#define IDD_SETTINGS_ASSOCIATIONS 108
+#define IDD_SETTINGS_GENERAL     109
+#define IDD_FILE_TYPE            113
+#define IDC_AUTO_CHECK_UPDATE    1000
+#define IDC_FILE_TYPE_ADD        1012
+#define IDC_FILE_TYPE_DELETE     1013
+#define IDC_FILE_TYPE_EXTENSION  1016
+#define IDC_FILE_TYPE_NAME       1018
+#define IDC_FILE_TYPE_ICON       1020
+#define IDC_EXPLORER_EXTENSION   1024
+#define IDC_ALLOW_DUPLICATES     1026
+#define IDC_THUMBNAIL_WIDTH      1028
+#define IDC_THUMBNAIL_HEIGHT     1032
+#define IDC_FILE_TYPE_LIST       1033
+#define IDC_SHOW_BARS_FULL_SCREEN 1034
+#define IDC_LOAD_LAST_PLAYLIST   1037
+#define IDC_SAVE_RECENT_FILES    1038
+#define IDC_CLEAR_RECENT_FILES   1039
+#define IDC_MAX_RECENT_FILES     1040
+#define IDC_SAVE_RECENT_PLAYLISTS 1042
+#define IDC_MAX_RECENT_PLAYLISTS 1045
+#define IDC_CLEAR_RECENT_PLAYLISTS 1046

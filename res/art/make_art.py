@@ -493,6 +493,77 @@ def main():
     write_bar_art(out)
     write_playlist_art(out)
     write_busy_cursor(out)
+    write_type_icons(out)
+
+
+# --- File-type icons: what associated files show in Explorer, and the settings page's list ---
+
+def page_outline(u, v):
+    """A sheet of paper with its top-right corner folded over: 'paper', 'flap', 'edge' or None."""
+    left, right, top, bottom, fold = 0.16, 0.84, 0.06, 0.94, 0.24
+    if not (left <= u <= right and top <= v <= bottom):
+        return None
+    cu, cv = u - (right - fold), v - top  # inside the corner square when both lie in 0..fold
+    if cu >= 0 and cv <= fold:
+        return None if cu > cv else "flap"
+    edge = 1.5 / 32
+    if u < left + edge or u > right - edge or v < top + edge or v > bottom - edge:
+        return "edge"
+    return "paper"
+
+
+def type_icon_pixel(size, kind):
+    """16/32/48-pixel icons by file kind: 'video_audio' (film frame with a note), 'video' (film
+    frame), 'audio' (a note on a disc), 'playlist' (list lines with a play mark), 'document'
+    (the program's playlist file: a folded page with the list)."""
+    def pixel(x, y):
+        u, v = (x + 0.5) / size, (y + 0.5) / size
+        px, py = u * 32, v * 32
+        if kind in ("video", "video_audio"):
+            if kind == "video_audio" and note(px, py, 20, 19.5, 0.62):
+                return (255, 255, 255, 255)
+            color = film(px, py)
+            return color + (255,) if color else (0, 0, 0, 0)
+        if kind == "audio":
+            if note(px, py, 13, 24):
+                return (255, 255, 255, 255)
+            if disc(px, py, 16, 16, 14.5):
+                return (200, 110, 30, 255) if disc(px, py, 16, 16, 13.5) else (90, 50, 10, 255)
+            return (0, 0, 0, 0)
+        lines = any(in_rect(px, py, 13, t, 26, t + 2.5) for t in (9, 14.5, 20))
+        mark = in_triangle(px, py, (6.5, 8.5), (6.5, 16.5), (12, 12.5))
+        if kind == "playlist":
+            if lines:
+                return (235, 235, 240, 255)
+            if mark:
+                return (255, 150, 30, 255)
+            if in_rect(px, py, 3, 4, 29, 28):
+                edge = not in_rect(px, py, 4, 5, 28, 27)
+                return (30, 30, 34, 255) if edge else (60, 90, 140, 255)
+            return (0, 0, 0, 0)
+        part = page_outline(u, v)
+        if part is None:
+            return (0, 0, 0, 0)
+        if part in ("edge", "flap"):
+            return (90, 90, 96, 255) if part == "edge" else (200, 200, 205, 255)
+        if any(in_rect(px, py, 13, t, 23, t + 2) for t in (13, 17.5, 22)):
+            return (60, 90, 140, 255)
+        if in_triangle(px, py, (8, 12.5), (8, 19), (12, 15.75)):
+            return (255, 150, 30, 255)
+        return (250, 250, 250, 255)
+    return pixel
+
+
+# Icon file names by kind, in the order of their resource ids (129, 200..203).
+TYPE_ICONS = {"document": "playlist_document.ico", "video_audio": "type_video_audio.ico",
+              "video": "type_video.ico", "audio": "type_audio.ico", "playlist": "type_playlist.ico"}
+
+
+def write_type_icons(out):
+    for kind, file in TYPE_ICONS.items():
+        images = [(s, icon_image(s, type_icon_pixel(s, kind)), 0, 0) for s in (16, 32, 48)]
+        with open(os.path.join(out, file), "wb") as f:
+            f.write(icon_file(1, images))
 
 
 if __name__ == "__main__":

@@ -6,8 +6,10 @@
 #include "framework/Text.h"
 #include "framework/View.h"
 #include "playlist/ZevrinDoc.h"
+#include "system/FileAssociations.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/ComposeMail.h"
+#include "ui/dialogs/SettingsSheet.h"
 #include "ui/frame/MainFrame.h"
 #include "ui/playlist/PlaylistView.h"
 
@@ -90,13 +92,16 @@ IStartupPlaylist* CZevrinApp::PlaylistPane() const {
     return nullptr;
 }
 
-// The playlist document type ".play" is registered at every start. Writing the class keys is
-// the file-association writer's work; until it is part of the program this does nothing.
-void CZevrinApp::RegisterShellFileTypes(bool) {}
+// The playlist document type ".play" is registered at every start (and by "/Register"), so a
+// playlist file always opens with the program that is running now.
+void CZevrinApp::RegisterShellFileTypes(bool) {
+    if (RegisterPlaylistDocumentType(ModulePath())) NotifyAssociationsChanged();
+}
 
 bool CZevrinApp::OnCmdMsg(UINT id, fw::CCmdUI* ui) {
     static const fw::Command<CZevrinApp> commands[] = {
         {ID_APP_ABOUT, &CZevrinApp::OnAbout},
+        {ID_SETTINGS, &CZevrinApp::OnSettings},
         {ID_WEB_SITE, &CZevrinApp::OnWebSite},
         {ID_EMAIL_US, &CZevrinApp::OnEmailUs},
         {ID_RECENT_FILES_CLEAR, &CZevrinApp::OnClearRecentFiles, &CZevrinApp::OnUpdateClearRecentFiles},
@@ -106,6 +111,10 @@ bool CZevrinApp::OnCmdMsg(UINT id, fw::CCmdUI* ui) {
 }
 
 void CZevrinApp::OnAbout() { CAboutDialog().DoModal(); }
+void CZevrinApp::OnSettings() {
+    CSettingsSheet sheet(settings);
+    sheet.DoModal();
+}
 
 void CZevrinApp::OnWebSite() { ShellExecuteW(nullptr, L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL); }
 

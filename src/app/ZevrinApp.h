@@ -31,6 +31,7 @@ private:
     IStartupPlaylist* PlaylistPane() const;
 
     void OnAbout();
+    void OnSettings();
     void OnWebSite();
     void OnEmailUs();
     void OnClearRecentFiles();

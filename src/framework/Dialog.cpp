@@ -22,14 +22,17 @@ INT_PTR CALLBACK DialogProcThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         return dlg->OnInitDialog() ? TRUE : FALSE;
     }
     if (!dlg) return FALSE;
-    dlg->defaulted_ = false;
+    // Handlers can run nested (a message box inside a notification): each message keeps its
+    // own "went unhandled" answer.
+    bool outer = std::exchange(dlg->defaulted_, false);
     LRESULT result = dlg->WindowProc(message, wParam, lParam);
+    bool defaulted = std::exchange(dlg->defaulted_, outer);
     if (message == WM_NCDESTROY) {
         dlg->Detach();
         dlg->PostNcDestroy();
         return FALSE;
     }
-    if (dlg->defaulted_) return FALSE;
+    if (defaulted) return FALSE;
     SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
     return TRUE;
 }

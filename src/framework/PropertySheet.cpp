@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace fw {
 
 // Pages get their object from the PROPSHEETPAGE the sheet hands to WM_INITDIALOG; from then
@@ -48,6 +50,15 @@ LRESULT CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam) {
     }
 }
 
+namespace {
+thread_local CPropertySheet* showing = nullptr;
+}
+
+int CALLBACK CPropertySheet::SheetCallback(HWND sheet, UINT message, LPARAM) {
+    if (message == PSCB_INITIALIZED && showing) showing->OnInitSheet(sheet);
+    return 0;
+}
+
 INT_PTR CPropertySheet::DoModal(int startPage) {
     std::vector<PROPSHEETPAGEW> pages;
     for (CPropertyPage* page : pages_) pages.push_back(page->Describe());
@@ -57,14 +68,17 @@ INT_PTR CPropertySheet::DoModal(int startPage) {
         if (app && app->MainWnd()) owner = app->MainWnd()->Hwnd();
     }
     PROPSHEETHEADERW psh{sizeof(psh)};
-    psh.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
+    psh.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
+    psh.pfnCallback = SheetCallback;
     psh.hwndParent = owner;
     psh.hInstance = GetModuleHandleW(nullptr);
     psh.pszCaption = caption_.c_str();
     psh.nPages = static_cast<UINT>(pages.size());
     psh.nStartPage = static_cast<UINT>(startPage);
     psh.ppsp = pages.data();
+    CPropertySheet* outer = std::exchange(showing, this);
     INT_PTR result = PropertySheetW(&psh);
+    showing = outer;
     return result > 0 ? IDOK : result == 0 ? IDCANCEL : -1;
 }
 

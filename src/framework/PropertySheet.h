@@ -34,12 +34,19 @@ class CPropertySheet {
 public:
     explicit CPropertySheet(std::wstring caption, HWND parent = nullptr)
         : caption_(std::move(caption)), parent_(parent) {}
+    virtual ~CPropertySheet() = default;
 
     void AddPage(CPropertyPage* page) { pages_.push_back(page); }
     // Shows the sheet; returns IDOK or IDCANCEL (-1 on failure).
     INT_PTR DoModal(int startPage = 0);
 
+protected:
+    // Runs once the sheet window and its first page exist.
+    virtual void OnInitSheet(HWND sheet) { (void)sheet; }
+
 private:
+    static int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM);
+
     std::wstring caption_;
     HWND parent_;
     std::vector<CPropertyPage*> pages_;

@@ -1,0 +1,10 @@
+#pragma once
+// The four file-type pictures (video with audio, video only, audio only, playlist) as a
+// 16 x 16 image list, image i standing for the program's icon index i + 2.
+#include "framework/Handles.h"
+
+namespace zevrin {
+
+fw::UniqueImageList CreateFileTypeImageList();
+
+} // namespace zevrin
