@@ -106,10 +106,11 @@ bool CFrameWnd::RouteCmdMsg(UINT id, CCmdUI* ui) {
     return app && app->OnCmdMsg(id, ui);
 }
 
+// Notifications from child controls go to the controls' owners, not along the routing. Every
+// command asks its update handler first, along the same routing, whatever sent it.
 bool CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    // Notifications from child controls go to the controls' owners, not along the routing.
-    if (lParam != 0 && HIWORD(wParam) != 0 && HIWORD(wParam) != 1) return false;
-    return RouteCmdMsg(LOWORD(wParam), nullptr);
+    if (IsControlNotification(wParam, lParam)) return false;
+    return RunCommandIfEnabled(LOWORD(wParam), [this](UINT id, CCmdUI* ui) { return RouteCmdMsg(id, ui); });
 }
 
 void CFrameWnd::AddControlBar(CControlBar* bar) {
