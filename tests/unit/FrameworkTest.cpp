@@ -73,6 +73,7 @@ public:
         return fw::DispatchCommand(this, commands, id, ui) || fw::CWinApp::OnCmdMsg(id, ui);
     }
     void OnSettings() { trace.push_back("app Settings"); }
+    void OnEndSession() override { trace.push_back("app EndSession"); }
 };
 
 class FrameworkTest : public testing::Test {
@@ -152,6 +153,20 @@ TEST_F(FrameworkTest, ACommandItsUpdateHandlerDisablesNeverRuns) {
     EXPECT_EQ(std::count(trace.begin(), trace.end(), "view Play"), 5);
     EXPECT_EQ(std::count(trace.begin(), trace.end(), "frame Stop"), 4);  // the view does not know Stop
     DestroyWindow(button);
+}
+
+// When the session ends the process is ended right after: the frame closes as on Exit and the
+// application writes what it keeps. A session end that was called off changes nothing.
+TEST_F(FrameworkTest, TheEndOfTheSessionClosesTheFrameAndLetsTheApplicationSave) {
+    HWND hwnd = frame_->Hwnd();
+    EXPECT_EQ(frame_->SendMessage(WM_QUERYENDSESSION, 0, 0), TRUE);
+    frame_->SendMessage(WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(IsWindow(hwnd));
+    trace.clear();
+    frame_->SendMessage(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(app_.MainWnd(), nullptr);
+    EXPECT_EQ(trace, (std::vector<std::string>{"PreCloseFrame", "app EndSession"}));
 }
 
 TEST_F(FrameworkTest, MenuUpdatesEnableCheckRenameAndDisableUnknownCommands) {
