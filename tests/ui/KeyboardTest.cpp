@@ -121,6 +121,22 @@ TEST_F(Keyboard, AGreyedAcceleratorDoesNothing) {
     EXPECT_TRUE(app.PictureMoves()) << "Enter stopped or restarted the video";
 }
 
+// 50% is greyed for a picture of odd width or height: Alt+1 leaves the zoom as it was.
+TEST_F(Keyboard, AltOneDoesNotHalveAnOddSizedPicture) {
+    PresetSetting(L"Zoom", 100);
+    Start(L"\"" + UiClip(L"odd.avi") + L"\"");
+    ASSERT_TRUE(WaitUntil([&] { return app.PictureShows(); }, 30000)) << "no picture";
+    RECT before = app.ScreenRectOf(app.RenderWindow());
+    app.Type('1', false, false, true);
+    Sleep(1500);
+    RECT after = app.ScreenRectOf(app.RenderWindow());
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    PostMessageW(app.Frame(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(app.WaitForExit(20000));
+    EXPECT_EQ(SavedSetting(L"Zoom").value_or(0), 100u);
+}
+
 // Docked, both panes show: a click into the playlist pane makes it the active pane, so the
 // first F6 goes to the display pane and the next one back.
 TEST_F(Keyboard, AClickIntoADockedPaneMakesItTheOneF6Leaves) {
