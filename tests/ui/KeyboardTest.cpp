@@ -3,6 +3,7 @@
 // handler disables it does nothing, whichever key sends it; a click into a docked pane makes it
 // the pane F6 leaves.
 #include "Harness.h"
+#include "SilentServer.h"
 
 #include "resource.h"
 
@@ -119,6 +120,27 @@ TEST_F(Keyboard, AGreyedAcceleratorDoesNothing) {
     EXPECT_EQ(app.Title(), title);
     EXPECT_TRUE(app.PictureShows());
     EXPECT_TRUE(app.PictureMoves()) << "Enter stopped or restarted the video";
+}
+
+// The loader is busy with a URL that never answers: "Add Files..." is greyed, and Insert asks
+// for no files.
+TEST_F(Keyboard, InsertAsksForNoFilesWhileTheLoaderRuns) {
+    SilentServer server;
+    ASSERT_NE(server.Port(), 0);
+    Start(L"http://127.0.0.1:" + std::to_wstring(server.Port()) + L"/clip.3gp");
+    ASSERT_TRUE(WaitUntil([&] { return server.Connections() > 0; }, 15000)) << "the loader did not start";
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(app.Pane(1)); }, 5000));
+    app.PostKey(VK_INSERT);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(app.Frame(), &pid);
+    auto dialogShows = [&] {
+        HWND dialog = FindWindowW(L"#32770", nullptr);
+        DWORD owner = 0;
+        if (dialog) GetWindowThreadProcessId(dialog, &owner);
+        return dialog && owner == pid;
+    };
+    EXPECT_FALSE(WaitUntil(dialogShows, 2000)) << "Insert asked for files while the loader ran";
+    if (HWND dialog = FindWindowW(L"#32770", nullptr)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 // 50% is greyed for a picture of odd width or height: Alt+1 leaves the zoom as it was.
