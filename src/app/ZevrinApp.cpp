@@ -69,6 +69,10 @@ int CZevrinApp::ExitInstance(int exitCode) {
     return result;
 }
 
+// The settings record is written when it is destroyed, which a process ended with the session
+// never reaches; the frame has closed by now, so the views have given their values back.
+void CZevrinApp::OnEndSession() { settings.Save(); }
+
 // A file named on the command line is not opened as a document: the document starts empty
 // and the playlist pane queues every path the command line named.
 bool CZevrinApp::ProcessShellCommand(fw::CCommandLineInfo& info) {

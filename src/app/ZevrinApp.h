@@ -19,6 +19,7 @@ public:
 
     bool InitInstance() override;
     int ExitInstance(int exitCode) override;
+    void OnEndSession() override;
     void RegisterShellFileTypes(bool compat) override;
     bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override;
 

@@ -61,6 +61,17 @@ bool DispatchCommand(T* target, std::span<const Command<T>> table, UINT id, CCmd
     return false;
 }
 
+// Carries command `id` out through `route` (a target's table or a frame's routing) unless its
+// update handler disables it. A greyed menu item cannot be chosen, but an accelerator, a key of
+// a view, a button or another window's message can still send its id: the same rule holds for
+// all of them. True when some target knows the command, run or refused.
+template <class Route>
+bool RunCommandIfEnabled(UINT id, Route&& route) {
+    CStateCmdUI state(id);
+    if (route(id, &state) && !state.Enabled()) return true;
+    return route(id, nullptr);
+}
+
 template <class T, size_t N>
 bool DispatchCommand(T* target, const Command<T> (&table)[N], UINT id, CCmdUI* ui) {
     return DispatchCommand(target, std::span<const Command<T>>(table, N), id, ui);

@@ -22,6 +22,22 @@ private:
     UINT id_;
 };
 
+// No element at all: what an update handler leaves of a command's state, asked before a
+// command that came from a key, a click or a message runs. Enabled unless a handler says not.
+class CStateCmdUI : public CCmdUI {
+public:
+    explicit CStateCmdUI(UINT id) : CCmdUI(id) {}
+
+    bool Enabled() const { return enabled_; }
+    void Enable(bool on) override { enabled_ = on; }
+    void SetCheck(int) override {}
+    void SetRadio(bool) override {}
+    void SetText(const std::wstring&) override {}
+
+private:
+    bool enabled_ = true;
+};
+
 // A menu item addressed by its position in a popup menu.
 class CMenuCmdUI : public CCmdUI {
 public:

@@ -47,6 +47,8 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_SETFOCUS, &CFrameWnd::OnSetFocus},
         {WM_INITMENUPOPUP, &CFrameWnd::OnInitMenuPopup},
         {WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI},
+        {WM_QUERYENDSESSION, &CFrameWnd::OnQueryEndSession},
+        {WM_ENDSESSION, &CFrameWnd::OnEndSession},
     };
     if (auto r = DispatchMessageTable(this, messages, message, wParam, lParam)) return *r;
     return CWnd::WindowProc(message, wParam, lParam);
@@ -106,10 +108,11 @@ bool CFrameWnd::RouteCmdMsg(UINT id, CCmdUI* ui) {
     return app && app->OnCmdMsg(id, ui);
 }
 
+// Notifications from child controls go to the controls' owners, not along the routing. Every
+// command asks its update handler first, along the same routing, whatever sent it.
 bool CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    // Notifications from child controls go to the controls' owners, not along the routing.
-    if (lParam != 0 && HIWORD(wParam) != 0 && HIWORD(wParam) != 1) return false;
-    return RouteCmdMsg(LOWORD(wParam), nullptr);
+    if (IsControlNotification(wParam, lParam)) return false;
+    return RunCommandIfEnabled(LOWORD(wParam), [this](UINT id, CCmdUI* ui) { return RouteCmdMsg(id, ui); });
 }
 
 void CFrameWnd::AddControlBar(CControlBar* bar) {
@@ -167,6 +170,20 @@ LRESULT CFrameWnd::OnDestroy(WPARAM, LPARAM) {
         app->SetMainWnd(nullptr);
         PostQuitMessage(0);
     }
+    return 0;
+}
+
+// Nothing here stands in the way of a log-off or shutdown.
+LRESULT CFrameWnd::OnQueryEndSession(WPARAM, LPARAM) { return TRUE; }
+
+// The session ends and the system ends the process as soon as this returns: the main frame
+// closes now, the way Exit closes it (work stopped, what the views keep written), and the
+// application writes what it writes at a normal exit.
+LRESULT CFrameWnd::OnEndSession(WPARAM ending, LPARAM) {
+    CWinApp* app = CWinApp::Get();
+    if (!ending || !app || app->MainWnd() != this) return 0;
+    OnClose();
+    app->OnEndSession();
     return 0;
 }
 

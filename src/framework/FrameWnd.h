@@ -72,6 +72,8 @@ protected:
     LRESULT OnSetFocus(WPARAM, LPARAM);
     LRESULT OnInitMenuPopup(WPARAM, LPARAM);
     LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM);
+    LRESULT OnEndSession(WPARAM, LPARAM);
 
 private:
     UniqueAccel accel_;

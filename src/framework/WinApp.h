@@ -28,6 +28,9 @@ public:
     // Background work while the message queue is empty; return true to be called again.
     virtual bool OnIdle(long count);
     virtual bool PreTranslateMessage(MSG& msg);
+    // The user's session ends: the main frame has closed, and the process will be ended
+    // without returning from Run. Write here what the normal exit writes later.
+    virtual void OnEndSession() {}
 
     CFrameWnd* MainWnd() const { return mainWnd_; }
     void SetMainWnd(CFrameWnd* frame) { mainWnd_ = frame; }

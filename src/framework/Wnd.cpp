@@ -129,6 +129,12 @@ LRESULT CWnd::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-bool CWnd::OnCommand(WPARAM wParam, LPARAM) { return OnCmdMsg(LOWORD(wParam), nullptr); }
+// A control's notification is its owner's business; a command (menu, accelerator, a click on a
+// button, a posted id) runs only while its update handler leaves it enabled.
+bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    auto own = [this](UINT id, CCmdUI* ui) { return OnCmdMsg(id, ui); };
+    if (IsControlNotification(wParam, lParam)) return own(LOWORD(wParam), nullptr);
+    return RunCommandIfEnabled(LOWORD(wParam), own);
+}
 
 } // namespace fw

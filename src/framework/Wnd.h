@@ -73,6 +73,12 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// WM_COMMAND from a child control with a notification code other than a click (BN_CLICKED is 0,
+// as a menu's; 1 is an accelerator's).
+inline bool IsControlNotification(WPARAM wParam, LPARAM lParam) {
+    return lParam != 0 && HIWORD(wParam) != 0 && HIWORD(wParam) != 1;
+}
+
 // One row of a window class's message table: the message and the member that handles it.
 template <class T>
 struct Message {

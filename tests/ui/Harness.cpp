@@ -231,6 +231,58 @@ void ZevrinProcess::Click(HWND hwnd, POINT client) const {
     PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
 }
 
+void ZevrinProcess::MouseClick(HWND hwnd, POINT client) const {
+    POINT screen = client;
+    ClientToScreen(hwnd, &screen);
+    INPUT inputs[3]{};
+    for (INPUT& in : inputs) {
+        in.type = INPUT_MOUSE;
+        in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(1, &inputs[0], sizeof(INPUT));
+    Sleep(100);
+    SendInput(2, &inputs[1], sizeof(INPUT));
+}
+
+HWND ZevrinProcess::FocusedWindow() const {
+    GUITHREADINFO info{sizeof(info)};
+    DWORD thread = frame_ ? GetWindowThreadProcessId(frame_, nullptr) : 0;
+    return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+bool ZevrinProcess::InMenuMode() const {
+    GUITHREADINFO info{sizeof(info)};
+    DWORD thread = frame_ ? GetWindowThreadProcessId(frame_, nullptr) : 0;
+    return thread && GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE);
+}
+
+void ZevrinProcess::PostKey(WORD vk) const {
+    HWND focus = FocusedWindow();
+    UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    PostMessageW(focus, WM_KEYDOWN, vk, static_cast<LPARAM>(1 | (scan << 16)));
+    PostMessageW(focus, WM_KEYUP, vk, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+}
+
+void ZevrinProcess::PostAltAlone() const {
+    HWND focus = FocusedWindow();
+    UINT scan = MapVirtualKeyW(VK_MENU, MAPVK_VK_TO_VSC);
+    PostMessageW(focus, WM_SYSKEYDOWN, VK_MENU, static_cast<LPARAM>(1 | (scan << 16) | (1u << 29)));
+    PostMessageW(focus, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+}
+
+HWND ZevrinProcess::OpenPopupMenu() const {
+    for (HWND h = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); h; h = FindWindowExW(nullptr, h, L"#32768", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == pid_ && IsWindowVisible(h)) return h;
+    }
+    return nullptr;
+}
+
 bool ZevrinProcess::PictureShows() const {
     HWND render = RenderWindow();
     if (!render || !IsWindowVisible(render)) return false;

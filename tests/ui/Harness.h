@@ -71,6 +71,20 @@ public:
     void Type(WORD vk, bool ctrl = false, bool shift = false, bool alt = false) const;
     // A click at a point in `hwnd`'s client coordinates.
     void Click(HWND hwnd, POINT client) const;
+    // A click of the mouse itself at a point of `hwnd`: the pointer moves there and the button
+    // goes down and up through the input queue, so the window is activated as by a user.
+    void MouseClick(HWND hwnd, POINT client) const;
+
+    // The window of the program that has the keyboard focus now.
+    HWND FocusedWindow() const;
+    // A key press and release posted to the focused window, as the message loop gets typed keys
+    // (Alt alone comes as system keys; its release opens the menu bar).
+    void PostKey(WORD vk) const;
+    void PostAltAlone() const;
+    // The visible popup menu (class #32768) of the program, if one is open.
+    HWND OpenPopupMenu() const;
+    // The program's thread runs a menu loop (a popup or the system menu is being tracked).
+    bool InMenuMode() const;
 
     // The picture changes between two looks `intervalMs` apart: the video runs.
     bool PictureMoves(DWORD intervalMs = 700) const;

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,9 @@ public:
     void OnUpdatePlay(fw::CCmdUI& ui) {
         ui.SetText(L"Pause\tCtrl+P");
         ui.SetCheck(1);
+        ui.Enable(playEnabled);
     }
-    bool playing = false;
+    bool playEnabled = true;
 
 protected:
     void OnDraw(HDC) override {}
@@ -59,7 +61,8 @@ public:
     }
     void OnPlay() { trace.push_back("frame Play"); }
     void OnStop() { trace.push_back("frame Stop"); }
-    void OnUpdateStop(fw::CCmdUI& ui) { ui.Enable(false); }
+    void OnUpdateStop(fw::CCmdUI& ui) { ui.Enable(stopEnabled); }
+    bool stopEnabled = false;
     void OnZoom(UINT id) { trace.push_back("frame Zoom " + std::to_string(id - ID_ZOOM_FIT)); }
 };
 
@@ -70,6 +73,7 @@ public:
         return fw::DispatchCommand(this, commands, id, ui) || fw::CWinApp::OnCmdMsg(id, ui);
     }
     void OnSettings() { trace.push_back("app Settings"); }
+    void OnEndSession() override { trace.push_back("app EndSession"); }
 };
 
 class FrameworkTest : public testing::Test {
@@ -107,6 +111,7 @@ TEST_F(FrameworkTest, FrameComesFromItsResourcesAndTheViewGetsItsFirstUpdate) {
 }
 
 TEST_F(FrameworkTest, CommandsGoToTheActiveViewThenTheFrameThenTheApplication) {
+    static_cast<TestFrame*>(frame_)->stopEnabled = true;
     Command(ID_PLAY);
     Command(ID_STOP);
     Command(ID_ZOOM_100);
@@ -117,6 +122,51 @@ TEST_F(FrameworkTest, CommandsGoToTheActiveViewThenTheFrameThenTheApplication) {
     frame_->SetActiveView(nullptr);
     Command(ID_PLAY);
     EXPECT_EQ(trace.back(), "frame Play");
+}
+
+// A greyed command stays undone whether it comes as a menu's or an accelerator's command, is
+// posted by another window, clicked on a control, or sent to a view directly; enabled again,
+// it runs on every road.
+TEST_F(FrameworkTest, ACommandItsUpdateHandlerDisablesNeverRuns) {
+    auto* frame = static_cast<TestFrame*>(frame_);
+    auto* view = static_cast<TestView*>(frame_->ActiveView());
+    view->playEnabled = false;
+    HWND button = CreateWindowW(L"BUTTON", L"", WS_CHILD, 0, 0, 10, 10, frame_->Hwnd(), nullptr, nullptr, nullptr);
+    auto sendAll = [&](UINT id) {
+        frame_->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);  // menu
+        frame_->SendMessage(WM_COMMAND, MAKEWPARAM(id, 1), 0);  // accelerator
+        frame_->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        frame_->PostMessage(WM_COMMAND, id);
+        view->PostMessage(WM_COMMAND, id);  // a view's own key sends to itself
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    };
+    trace.clear();
+    sendAll(ID_PLAY);
+    sendAll(ID_STOP);
+    EXPECT_TRUE(trace.empty()) << trace.front();
+
+    view->playEnabled = true;
+    frame->stopEnabled = true;
+    sendAll(ID_PLAY);
+    sendAll(ID_STOP);
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "view Play"), 5);
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "frame Stop"), 4);  // the view does not know Stop
+    DestroyWindow(button);
+}
+
+// When the session ends the process is ended right after: the frame closes as on Exit and the
+// application writes what it keeps. A session end that was called off changes nothing.
+TEST_F(FrameworkTest, TheEndOfTheSessionClosesTheFrameAndLetsTheApplicationSave) {
+    HWND hwnd = frame_->Hwnd();
+    EXPECT_EQ(frame_->SendMessage(WM_QUERYENDSESSION, 0, 0), TRUE);
+    frame_->SendMessage(WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(IsWindow(hwnd));
+    trace.clear();
+    frame_->SendMessage(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(app_.MainWnd(), nullptr);
+    EXPECT_EQ(trace, (std::vector<std::string>{"PreCloseFrame", "app EndSession"}));
 }
 
 TEST_F(FrameworkTest, MenuUpdatesEnableCheckRenameAndDisableUnknownCommands) {

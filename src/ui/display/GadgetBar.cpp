@@ -99,10 +99,11 @@ LRESULT CGadgetBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return fw::CControlBar::WindowProc(message, wParam, lParam);
 }
 
-// A button's command goes first to the bar's own table, then to the frame's routing.
+// A button's command goes first to the bar's own table, then to the frame's routing; both ask
+// the command's update handler before they run it.
 bool CGadgetBar::OnCommand(WPARAM wParam, LPARAM) {
     UINT id = LOWORD(wParam);
-    if (OnCmdMsg(id, nullptr)) return true;
+    if (fw::RunCommandIfEnabled(id, [this](UINT i, fw::CCmdUI* ui) { return OnCmdMsg(i, ui); })) return true;
     if (fw::CFrameWnd* frame = Frame()) frame->SendMessage(WM_COMMAND, id, 0);
     return true;
 }

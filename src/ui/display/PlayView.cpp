@@ -171,7 +171,10 @@ void CPlayView::ReturnToPlaylist() {
     if (CViewContainer* container = ContainerOf(Hwnd())) container->Activate(1);
 }
 
+// A run may end without ever having opened (a missing or unplayable file, no tool): the
+// waiting dots end with the run in any case.
 void CPlayView::OnPlaybackEnded() {
+    panel_.StopWaiting();
     UpdateTitle();
     if (playMode_ == kPlayModeAdvance)
         PostMessage(WM_ADVANCE_PLAYBACK);

@@ -245,6 +245,21 @@ bool CMenuBar::FilterPopupMessage(MSG& msg) {
 
 // ---- keyboard --------------------------------------------------------------------------------
 
+// The frame's accelerators would take Enter ("Play"), Escape ("Exit") and Space ("Play") from
+// the bar while it tracks, so its keys are dispatched here before they get that far. A system
+// key ends tracking and goes on as usual (Alt+Enter is still full screen); Alt alone ends it.
+bool CMenuBar::PreTranslateMessage(MSG& msg) {
+    if (!tracking_ || msg.hwnd != Hwnd() || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+    if (msg.message == WM_SYSKEYDOWN) {
+        LeaveTracking();
+        return msg.wParam == VK_MENU;  // Alt again only leaves the bar, as it leaves a window menu
+    }
+    if (msg.message == WM_SYSKEYUP || msg.message == WM_SYSCHAR) return false;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return true;
+}
+
 LRESULT CMenuBar::OnKeyDown(WPARAM wParam, LPARAM lParam) {
     if (!tracking_) return DefaultProc(WM_KEYDOWN, wParam, lParam);
     switch (wParam) {

@@ -54,6 +54,9 @@ public:
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     bool OnKeyMenu();                                // Alt alone or F10: true when the bar took it
 
+    // While the bar tracks, its keys are its own and never reach the frame's accelerators.
+    bool PreTranslateMessage(MSG& msg) override;
+
     COLORREF textColor;
     COLORREF highlightColor;
 

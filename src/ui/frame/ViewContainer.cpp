@@ -54,9 +54,18 @@ HWND CViewContainer::GetPane(int i) const { return GetDlgItem(Hwnd(), static_cas
 void CViewContainer::SetMode(int mode) {
     mode_ = mode == kDocked ? kDocked : kOnePane;
     for (int i = 0; i < kPaneCount; ++i)
-        if (HWND pane = GetPane(i)) ShowWindow(pane, mode_ == kDocked || i == active_ ? SW_SHOW : SW_HIDE);
+        if (HWND pane = GetPane(i)) ShowWindow(pane, mode_ == kDocked || i == ActivePane() ? SW_SHOW : SW_HIDE);
     RecalcLayout();
     Invalidate();
+}
+
+int CViewContainer::ActivePane() const {
+    auto* frame = dynamic_cast<fw::CFrameWnd*>(fw::CWnd::FromHandle(Parent()));
+    if (fw::CView* view = frame ? frame->ActiveView() : nullptr) {
+        for (int i = 0; i < kPaneCount; ++i)
+            if (view->Hwnd() && view->Hwnd() == GetPane(i)) return i;
+    }
+    return active_;
 }
 
 void CViewContainer::Activate(int pane) {
@@ -77,7 +86,8 @@ void CViewContainer::Activate(int pane) {
 }
 
 void CViewContainer::ActivateNext(bool backwards) {
-    int current = active_ < 0 ? 0 : active_;
+    int active = ActivePane();
+    int current = active < 0 ? 0 : active;
     Activate((current + (backwards ? kPaneCount - 1 : 1)) % kPaneCount);
 }
 

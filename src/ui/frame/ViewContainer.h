@@ -30,7 +30,9 @@ public:
     bool Create(HWND frame, UINT id);
     int Mode() const { return mode_; }
     void SetMode(int mode);
-    int ActivePane() const { return active_; }
+    // The pane that is the frame's active view: a click into a pane makes it active without
+    // passing here, and F6 and the update texts must follow that.
+    int ActivePane() const;
     void Activate(int pane);
     void ActivateNext(bool backwards);
     HWND GetPane(int i) const;

@@ -149,15 +149,18 @@ LRESULT CPlaylistView::OnSize(WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-// Opened with a file (the command line, a recent entry), the pane opens it; otherwise the
-// last playlist comes back (with the playlist files' part of the pane).
+// Started with files, the pane opens the document's path when it has one and leaves the last
+// playlist alone: its items would only be probed and then thrown away while the named file
+// waits. Otherwise the last playlist comes back (with the playlist files' part of the pane).
 void CPlaylistView::OnInitialUpdate() {
     CGridListView::OnInitialUpdate();
     CZevrinApp* app = CZevrinApp::Get();
-    if (app && !app->startEmpty && Document() && !Document()->PathName().empty())
-        OpenPath(Document()->PathName());
-    else if (Settings().loadLastPlaylist)
+    bool startedWithFiles = app && !app->startEmpty;
+    if (startedWithFiles) {
+        if (Document() && !Document()->PathName().empty()) OpenPath(Document()->PathName());
+    } else if (Settings().loadLastPlaylist) {
         LoadPlaylist(Settings().DefaultPlaylistPath(), false, false);
+    }
     UpdateSummary();
 }
 

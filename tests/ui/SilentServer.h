@@ -1,0 +1,53 @@
+#pragma once
+// A server on 127.0.0.1 that accepts every connection and never answers: a probe of one of its
+// URLs waits until it gives up, which keeps the program's loader busy for as long as a test
+// needs. Counts the connections.
+#include <winsock2.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace zevrin::ui {
+
+class SilentServer {
+public:
+    SilentServer() {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int size = sizeof(address);
+        if (bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(listener_, 8) != 0 ||
+            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+            return;
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] {
+            for (;;) {
+                SOCKET client = accept(listener_, nullptr, nullptr);
+                if (client == INVALID_SOCKET) return;
+                ++connections_;
+                held_.push_back(client);
+            }
+        });
+    }
+    ~SilentServer() {
+        closesocket(listener_);
+        if (thread_.joinable()) thread_.join();
+        for (SOCKET s : held_) closesocket(s);
+        WSACleanup();
+    }
+    int Port() const { return port_; }
+    int Connections() const { return connections_; }
+
+private:
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    std::atomic<int> connections_{0};
+    std::vector<SOCKET> held_;
+    std::thread thread_;
+};
+
+} // namespace zevrin::ui
