@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "app/StartupPlaylist.h"
+#include "app/UpdateUrl.h"
 #include "framework/FrameWnd.h"
 #include "framework/Text.h"
 #include "framework/View.h"
@@ -9,6 +10,7 @@
 #include "ui/dialogs/ComposeMail.h"
 #include "ui/frame/MainFrame.h"
 #include "ui/playlist/PlaylistView.h"
+#include "update/UpdateCheck.h"
 #include "../../res/resource.h"
 
 #include <commctrl.h>
@@ -87,6 +89,7 @@ bool CZevrinApp::OnCmdMsg(UINT id, fw::CCmdUI* ui) {
     static const fw::Command<CZevrinApp> commands[] = {
         {ID_WEB_SITE, &CZevrinApp::OnWebSite},
         {ID_EMAIL_US, &CZevrinApp::OnEmailUs},
+        {ID_CHECK_UPDATES, &CZevrinApp::OnCheckUpdates},
         {ID_RECENT_FILES_CLEAR, &CZevrinApp::OnClearRecentFiles, &CZevrinApp::OnUpdateClearRecentFiles},
         {ID_RECENT_FILE_FIRST, ID_RECENT_FILE_LAST, &CZevrinApp::OnRecentFile, &CZevrinApp::OnUpdateRecentFile},
     };
@@ -98,6 +101,8 @@ void CZevrinApp::OnWebSite() { ShellExecuteW(nullptr, L"open", kHomePage, nullpt
 void CZevrinApp::OnEmailUs() {
     ComposeMail(kSupportAddress, fw::Format(L"About %s %s", AppName().c_str(), kVersion));
 }
+
+void CZevrinApp::OnCheckUpdates() { StartUpdateCheck(UpdateUrl(), kVersion, 0, false); }
 
 void CZevrinApp::OnClearRecentFiles() { settings.ClearRecentFiles(); }
 

@@ -32,6 +32,7 @@ private:
 
     void OnWebSite();
     void OnEmailUs();
+    void OnCheckUpdates();
     void OnClearRecentFiles();
     void OnUpdateClearRecentFiles(fw::CCmdUI& ui);
     void OnRecentFile(UINT id);

@@ -1,6 +1,8 @@
 #include "ui/frame/MainFrame.h"
 
+#include "app/AppInfo.h"
 #include "app/AppSettings.h"
+#include "app/UpdateUrl.h"
 #include "framework/Document.h"
 #include "framework/Ids.h"
 #include "framework/WinApp.h"
@@ -10,6 +12,7 @@
 #include "ui/display/PlayView.h"
 #include "ui/frame/PlaylistPaneAdapter.h"
 #include "ui/playlist/PlaylistView.h"
+#include "update/UpdateCheck.h"
 
 #include <shellapi.h>
 
@@ -169,8 +172,11 @@ LRESULT CMainFrame::OnPaneChanged(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-// The update check is not part of the program yet.
-LRESULT CMainFrame::OnStartUpdateCheck(WPARAM, LPARAM) { return 0; }
+// Posted by start-up with lParam 1 for the automatic check at the configured interval.
+LRESULT CMainFrame::OnStartUpdateCheck(WPARAM wParam, LPARAM lParam) {
+    if (wParam == 0) StartUpdateCheck(UpdateUrl(), kVersion, Settings().autoCheckUpdateEvery, lParam != 0);
+    return 0;
+}
 
 LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) {
     LRESULT r = DefaultProc(WM_GETMINMAXINFO, wParam, lParam);
