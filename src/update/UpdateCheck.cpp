@@ -22,6 +22,7 @@ namespace zevrin {
 namespace {
 
 constexpr wchar_t kLastCheckValue[] = L"LastUpdateCheck";
+constexpr UINT kUpdateCheckMessage = WM_USER + 440;  // the main window's
 
 std::wstring SettingsKey() { return std::wstring(kRegistryRoot) + L"\\Settings"; }
 
@@ -54,9 +55,8 @@ void OfferNewVersion(const CUpdateChecker& checker) {
         ShellExecuteW(nullptr, L"open", checker.found.downloadUrl.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-// The checker's thread: the check, then what the user gets to see of it.
-void RunChecker(CUpdateChecker& checker) {
-    const CheckResult result = checker.automatic ? checker.Check() : CheckWithProgress(checker);
+// What the user gets to see of a check; on the user-interface thread.
+void Report(const CUpdateChecker& checker, CheckResult result) {
     switch (ReportFor(result, checker.automatic, checker.cancel != 0)) {
     case CheckReport::Nothing:
         break;
@@ -70,6 +70,15 @@ void RunChecker(CUpdateChecker& checker) {
         OfferNewVersion(checker);
         break;
     }
+}
+
+// The automatic check's thread: it makes no window, and hands its checker back to the main
+// window when done (or drops it when there is none).
+void RunAutomaticCheck(std::unique_ptr<CUpdateChecker> checker, HWND mainWindow) {
+    checker->result = checker->Check();
+    if (mainWindow && PostMessageW(mainWindow, kUpdateCheckMessage, kUpdateCheckEnded,
+                                   reinterpret_cast<LPARAM>(checker.get())))
+        (void)checker.release();  // the main window owns it now
 }
 
 } // namespace
@@ -91,8 +100,18 @@ int StartUpdateCheck(const std::wstring& url, const std::wstring& currentVersion
     fw::RegKey::Create(HKEY_CURRENT_USER, SettingsKey()).WriteDword(kLastCheckValue, static_cast<DWORD>(now));
 
     auto checker = std::make_unique<CUpdateChecker>(kAppName, currentVersion, url, automatic);
-    std::thread([checker = std::move(checker)] { RunChecker(*checker); }).detach();
+    if (automatic) {
+        std::thread(RunAutomaticCheck, std::move(checker), MainWindow()).detach();
+    } else {
+        checker->result = CheckWithProgress(*checker);
+        Report(*checker, checker->result);
+    }
     return 0;
+}
+
+void FinishUpdateCheck(LPARAM endedChecker) {
+    std::unique_ptr<CUpdateChecker> checker(reinterpret_cast<CUpdateChecker*>(endedChecker));
+    if (checker) Report(*checker, checker->result);
 }
 
 } // namespace zevrin

@@ -32,6 +32,7 @@ public:
     const bool automatic;
 
     UpdateInfo found;                // valid after a check that did not fail
+    CheckResult result = CheckResult::Failed;
     std::atomic<int> cancel{0};      // 2 = stop, set by the progress dialog
     DWORD inactivityTimeoutMs = 30000;
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -27,13 +28,13 @@ protected:
     void TearDown() override { DeleteFileW(path_.c_str()); }
 
     std::string FileText() const {
-        std::ifstream in(path_, std::ios::binary);
+        std::ifstream in(std::filesystem::path(path_), std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
         return text.str();
     }
     bool FileExists() const { return GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
-    void WriteFile(const std::string& text) const { std::ofstream(path_, std::ios::binary) << text; }
+    void WriteFile(const std::string& text) const { std::ofstream(std::filesystem::path(path_), std::ios::binary) << text; }
 
     std::wstring path_;
 };
@@ -140,7 +141,7 @@ TEST_F(HttpDownloadTest, OnlyHttpAndHttpsAreFetched) {
     ScriptedHttpServer server([](const std::string&) { return HttpReply::Ok("x"); });
     const std::wstring port = std::to_wstring(server.Port());
     CHttpDownload download;
-    for (const std::wstring& url : {L"ftp://127.0.0.1:" + port + L"/update.xml", L"file:///C:/windows/win.ini",
+    for (const std::wstring& url : {L"ftp://127.0.0.1:" + port + L"/update.xml", std::wstring(L"file:///C:/windows/win.ini"),
                                     std::wstring(L"javascript:alert(1)"), std::wstring(L"not a url"), std::wstring()})
         EXPECT_EQ(download.RunGet(url, path_), -1) << url;
     EXPECT_FALSE(FileExists());

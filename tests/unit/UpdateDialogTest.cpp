@@ -59,9 +59,11 @@ TEST_F(UpdateDialogTest, ProgressRunsUntilTheCheckEndsAndCancelEndsItWithinAPoll
 
     // A check that runs until it is cancelled, polling like the download does.
     std::atomic<int> cancel{5};
+    std::atomic<DWORD> checkEnded{0};
     CUpdateProgressDialog dialog(
-        [&cancel] {
+        [&cancel, &checkEnded] {
             for (int i = 0; i < 100 && cancel == 0; ++i) Sleep(100);
+            checkEnded = GetTickCount();
             return -1;
         },
         cancel, nullptr);
@@ -90,13 +92,17 @@ TEST_F(UpdateDialogTest, ProgressRunsUntilTheCheckEndsAndCancelEndsItWithinAPoll
         return true;
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    // Hiding a window under Xvfb without a window manager takes Wine about 2 s, hence the
+    // loose bound on the dialog's end; the check itself stops within a poll.
     const DWORD closedAfter = GetTickCount() - cancelledAt;
+    const DWORD checkStoppedAfter = checkEnded - cancelledAt;
     EXPECT_EQ(caption, L"Zevrin");
     EXPECT_EQ(status, L"Checking for updates...");
     EXPECT_TRUE(boxChecked);
     EXPECT_TRUE(barMoved);
     EXPECT_EQ(cancel, 2);
-    EXPECT_LE(closedAfter, 1000u);
+    EXPECT_LE(checkStoppedAfter, 300u);
+    EXPECT_LE(closedAfter, 5000u);
     EXPECT_FALSE(dialog.autoCheck) << "the box goes back to the caller";
     EXPECT_EQ(dialog.result, -1);
     EXPECT_EQ(CUpdateProgressDialog::Showing(), nullptr);

@@ -24,9 +24,12 @@ std::string Updates(const std::string& version, const std::string& url) {
            "</URL>\n  <Description>Faster thumbnails.\\nFixes for playlists.</Description>\n </Application>\n</Updates>\n";
 }
 
+// Asked of the control itself: the system's copy of another process's window text does not
+// follow an edit control's contents.
 std::wstring TextOf(HWND window) {
     wchar_t text[1024] = L"";
-    GetWindowTextW(window, text, 1024);
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
     return text;
 }
 

@@ -172,9 +172,11 @@ LRESULT CMainFrame::OnPaneChanged(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-// Posted by start-up with lParam 1 for the automatic check at the configured interval.
+// Posted by start-up with lParam 1 for the automatic check at the configured interval; an
+// automatic check posts its outcome back here.
 LRESULT CMainFrame::OnStartUpdateCheck(WPARAM wParam, LPARAM lParam) {
     if (wParam == 0) StartUpdateCheck(UpdateUrl(), kVersion, Settings().autoCheckUpdateEvery, lParam != 0);
+    if (wParam == kUpdateCheckEnded) FinishUpdateCheck(lParam);
     return 0;
 }
 
