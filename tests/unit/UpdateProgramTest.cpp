@@ -164,6 +164,23 @@ TEST_F(UpdateProgramTest, AManualCheckShowsTheNewVersionTheNewestMessageOrTheFai
     HWND failed = WaitForMessage(L"Please check your internet connection");
     ASSERT_NE(failed, nullptr);
     Dismiss(failed, IDOK);
+
+    // A server that goes silent: the progress dialog stays; asking again brings it forward
+    // instead of opening a second one; Cancel ends the check and shows nothing.
+    reply = HttpReply{.body = Updates("9.0.0", "https://www.tresk.com/"), .stallAfter = 10};
+    PostMessageW(frame_, WM_COMMAND, kCheckForUpdates, 0);
+    auto isProgress = [](HWND hwnd) { return GetDlgItem(hwnd, 1099) != nullptr; };
+    HWND progress = WaitForDialog(isProgress);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(progress, 1023)), L"Checking for updates...");
+    PostMessageW(frame_, WM_COMMAND, kCheckForUpdates, 0);
+    Sleep(1000);
+    int progressDialogs = 0;
+    for (HWND hwnd : ProgramDialogs(pid_)) progressDialogs += isProgress(hwnd) ? 1 : 0;
+    EXPECT_EQ(progressDialogs, 1);
+    Dismiss(progress, IDCANCEL);
+    Sleep(1000);
+    EXPECT_TRUE(ProgramDialogs(pid_).empty()) << "a cancelled check shows nothing";
 }
 
 TEST_F(UpdateProgramTest, TheAutomaticCheckIsSilentOnFailureRunsOncePerIntervalAndOffersANewVersion) {
