@@ -202,3 +202,44 @@ TEST_F(HttpDownloadTest, ABodyOverTheBoundFailsWithOrWithoutALength) {
     EXPECT_EQ(download.RunGet(server.WideUrl(), path_), -1);
     EXPECT_LE(FileText().size(), bound);
 }
+
+TEST(HttpRequestRules, FlagsProxyAndHeaderOrderFollowTheOptions) {
+    HttpRequestOptions options;
+    const DWORD flags = RequestFlags(options, true);
+    EXPECT_EQ(flags, DWORD(INTERNET_FLAG_EXISTING_CONNECT | INTERNET_FLAG_KEEP_CONNECTION | INTERNET_FLAG_SECURE));
+    EXPECT_EQ(flags & (INTERNET_FLAG_IGNORE_CERT_CN_INVALID | INTERNET_FLAG_IGNORE_CERT_DATE_INVALID), 0u)
+        << "certificates are checked";
+    options.noCache = options.reload = options.noCookies = options.noAutoRedirect = true;
+    options.reuseConnection = options.keepConnection = false;
+    EXPECT_EQ(RequestFlags(options, false), DWORD(INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_NO_COOKIES |
+                                                  INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE));
+
+    EXPECT_EQ(EffectiveAccessType(options), DWORD(INTERNET_OPEN_TYPE_PRECONFIG));
+    options.accessType = 7;
+    EXPECT_EQ(EffectiveAccessType(options), DWORD(INTERNET_OPEN_TYPE_PRECONFIG));
+    options.accessType = 3;
+    EXPECT_EQ(EffectiveAccessType(options), DWORD(INTERNET_OPEN_TYPE_PRECONFIG)) << "no proxy host";
+    EXPECT_EQ(ProxyText(options), L"");
+    options.proxyHost = L"proxy.example";
+    options.proxyPort = 8080;
+    EXPECT_EQ(EffectiveAccessType(options), DWORD(INTERNET_OPEN_TYPE_PROXY));
+    EXPECT_EQ(ProxyText(options), L"proxy.example:8080");
+
+    options.accept.clear();
+    EXPECT_EQ(BuildHeaders(options), L"");
+    options.accept = L"*/*";
+    options.acceptLanguage = L"de";
+    options.acceptEncoding = L"gzip";
+    options.cookie = L"c=1";
+    options.rangeStart = 5000000000LL;
+    options.extraHeaders = L"X-A: 1\r\n";
+    EXPECT_EQ(BuildHeaders(options), L"Accept: */*\r\nAccept-Language: de\r\nRange: bytes=5000000000-\r\n"
+                                     L"Accept-Encoding: gzip\r\nCookie: c=1\r\nX-A: 1\r\n");
+
+    auto parts = SplitUrl(L"https://www.tresk.com/zevrin/update.xml?v=3");
+    ASSERT_TRUE(parts);
+    EXPECT_TRUE(parts->secure);
+    EXPECT_EQ(parts->host, L"www.tresk.com");
+    EXPECT_EQ(parts->port, 443);
+    EXPECT_EQ(parts->path, L"/zevrin/update.xml?v=3");
+}
