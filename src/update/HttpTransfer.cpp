@@ -157,6 +157,8 @@ int CHttpTransfer::ReadResponse() {
     return 0;
 }
 
+// The body ends when a read returns nothing (or the limit is reached): a read that returns
+// less than asked is no end, since a slow server delivers a body in small pieces.
 int CHttpTransfer::ReceiveBody() {
     progressCounter_ = 10;
     if (!output_) return 0;
