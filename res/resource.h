@@ -103,6 +103,16 @@
 #define ID_RECENT_PLAYLIST_FIRST 41001
 #define ID_RECENT_PLAYLIST_LAST  41100
 
+// Update check: the progress and new-version dialogs and their texts
+#define IDD_UPDATE_PROGRESS      525
+#define IDD_NEW_VERSION          527
+#define IDS_UPDATE_CHECKING      5250
+#define IDS_UPDATE_NEWER         5251
+#define IDS_UPDATE_YOUR_VERSION  5252
+#define IDS_UPDATE_LEARN_MORE    5253
+#define IDS_UPDATE_FAILED        5254
+#define IDS_UPDATE_NEWEST        5255
+
 #define IDS_APP_TITLE            57344
 #define IDC_ABOUT_VERSION        1027
 

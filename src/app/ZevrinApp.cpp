@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "app/StartupPlaylist.h"
+#include "app/UpdateUrl.h"
 #include "framework/FrameWnd.h"
 #include "framework/Text.h"
 #include "framework/View.h"
@@ -12,6 +13,7 @@
 #include "ui/dialogs/SettingsSheet.h"
 #include "ui/frame/MainFrame.h"
 #include "ui/playlist/PlaylistView.h"
+#include "update/UpdateCheck.h"
 
 #include <ole2.h>
 #include "../../res/resource.h"
@@ -108,6 +110,7 @@ bool CZevrinApp::OnCmdMsg(UINT id, fw::CCmdUI* ui) {
         {ID_SETTINGS, &CZevrinApp::OnSettings},
         {ID_WEB_SITE, &CZevrinApp::OnWebSite},
         {ID_EMAIL_US, &CZevrinApp::OnEmailUs},
+        {ID_CHECK_UPDATES, &CZevrinApp::OnCheckUpdates},
         {ID_RECENT_FILES_CLEAR, &CZevrinApp::OnClearRecentFiles, &CZevrinApp::OnUpdateClearRecentFiles},
         {ID_RECENT_FILE_FIRST, ID_RECENT_FILE_LAST, &CZevrinApp::OnRecentFile, &CZevrinApp::OnUpdateRecentFile},
     };
@@ -123,6 +126,8 @@ void CZevrinApp::OnSettings() {
 void CZevrinApp::OnWebSite() { ShellExecuteW(nullptr, L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL); }
 
 void CZevrinApp::OnEmailUs() { ComposeSupportMail(); }
+
+void CZevrinApp::OnCheckUpdates() { StartUpdateCheck(UpdateUrl(), kVersion, 0, false); }
 
 void CZevrinApp::OnClearRecentFiles() { settings.ClearRecentFiles(); }
 

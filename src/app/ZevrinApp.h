@@ -35,6 +35,7 @@ private:
     void OnSettings();
     void OnWebSite();
     void OnEmailUs();
+    void OnCheckUpdates();
     void OnClearRecentFiles();
     void OnUpdateClearRecentFiles(fw::CCmdUI& ui);
     void OnRecentFile(UINT id);

@@ -1,6 +1,8 @@
 #include "ui/frame/MainFrame.h"
 
+#include "app/AppInfo.h"
 #include "app/AppSettings.h"
+#include "app/UpdateUrl.h"
 #include "framework/Document.h"
 #include "framework/Ids.h"
 #include "framework/WinApp.h"
@@ -11,6 +13,7 @@
 #include "ui/frame/PlaylistPaneAdapter.h"
 #include "ui/playlist/PlaylistView.h"
 #include "ui/WindowEffects.h"
+#include "update/UpdateCheck.h"
 
 #include <shellapi.h>
 
@@ -170,8 +173,13 @@ LRESULT CMainFrame::OnPaneChanged(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-// The update check is not part of the program yet.
-LRESULT CMainFrame::OnStartUpdateCheck(WPARAM, LPARAM) { return 0; }
+// Posted by start-up with lParam 1 for the automatic check at the configured interval; an
+// automatic check posts its outcome back here.
+LRESULT CMainFrame::OnStartUpdateCheck(WPARAM wParam, LPARAM lParam) {
+    if (wParam == 0) StartUpdateCheck(UpdateUrl(), kVersion, Settings().autoCheckUpdateEvery, lParam != 0);
+    if (wParam == kUpdateCheckEnded) FinishUpdateCheck(lParam);
+    return 0;
+}
 
 LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) {
     LRESULT r = DefaultProc(WM_GETMINMAXINFO, wParam, lParam);

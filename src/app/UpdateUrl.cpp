@@ -1,0 +1,13 @@
+#include "app/UpdateUrl.h"
+
+#include "app/AppInfo.h"
+#include "framework/Registry.h"
+
+namespace zevrin {
+
+std::wstring UpdateUrl() {
+    auto url = fw::RegKey::Open(HKEY_CURRENT_USER, std::wstring(kRegistryRoot) + L"\\Settings").ReadString(L"UpdateURL");
+    return url && !url->empty() ? *url : std::wstring(kUpdateUrl);
+}
+
+} // namespace zevrin
