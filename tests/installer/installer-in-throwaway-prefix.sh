@@ -43,6 +43,7 @@ wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 wineserver -p
 wine cmd /c exit >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d "" /f >/dev/null 2>&1  # no sound here
 
 c="$prefix/drive_c"
 folder="$c/Program Files/Zevrin"
@@ -68,14 +69,14 @@ value_of() { # key, value name ("" for the default): the data, or nothing when m
 equals() { [ "$1" = "$2" ] || { echo "  '$1' is not '$2'" >&2; return 1; }; }
 tree_of() { (cd "$1" && find . -type f | LC_ALL=C sort); }
 same_tree() { # the installed folder holds the install tree, byte for byte, and the two extras
-    diff <(tree_of "$dist"; printf './License.txt\n./Uninstall.exe\n') <(tree_of "$folder" | LC_ALL=C sort) >&2 &&
+    diff <({ tree_of "$dist"; printf './License.txt\n./Uninstall.exe\n'; } | LC_ALL=C sort) <(tree_of "$folder") >&2 &&
         (cd "$dist" && find . -type f -exec cmp -s {} "$folder/{}" \; -o -type f -printf '  differs: %p\n' | grep . >&2 && return 1 || true)
 }
 install() { wine "$setup" /S "$@"; }
 uninstall() { # options...: the uninstaller copies itself away and returns at once; wait for it
     wine "$folder/Uninstall.exe" /S "$@"
     for _ in $(seq 300); do
-        pgrep -f 'Un_A.exe' >/dev/null || break
+        pgrep -f '~nsu[0-9A-F]*\.tmp' >/dev/null || break
         sleep 0.1
     done
 }
@@ -166,8 +167,8 @@ check "the user's data folder is gone" test ! -e "$user_data"
 echo "== the portable package runs from its own folder"
 mkdir -p "$c/Portable"
 python3 -m zipfile -e "$portable" "$c/Portable"
-check "the zip holds the install tree and the licence" diff <(tree_of "$dist"; echo ./License.txt) \
-    <(tree_of "$c/Portable/Zevrin" | LC_ALL=C sort)
+check "the zip holds the install tree and the licence" diff <({ tree_of "$dist"; echo ./License.txt; } | LC_ALL=C sort) \
+    <(tree_of "$c/Portable/Zevrin")
 start_program "$c/Portable/Zevrin/Zevrin.exe" "$(winepath -w "$clip")"
 check "Zevrin.exe from the unpacked zip plays the clip with its own tools" playing 'Portable.Zevrin'
 check "and nothing wrote AppFolder" equals "$(value_of "$app_key" AppFolder)" ""
