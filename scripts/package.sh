@@ -66,7 +66,8 @@ notice() { # title, licence file
     notice "TinyXML" "$root/installer/licenses/TinyXML.txt"
 } | sed 's/$/\r/' >"$work/License.txt"
 
-# The install tree, in a fixed order, as File commands and as the matching removals.
+# The install tree, in a fixed order, as File commands and as the matching removals (a file
+# still held, say the extension by Explorer, goes at the next restart).
 mapfile -t files < <(cd "$dist" && find . -type f | sed 's#^\./##' | LC_ALL=C sort)
 mapfile -t dirs < <(cd "$dist" && find . -mindepth 1 -type d | sed 's#^\./##' | LC_ALL=C sort -r)
 winpath() { printf '%s' "$1" | tr '/' '\\'; }
@@ -82,8 +83,8 @@ winpath() { printf '%s' "$1" | tr '/' '\\'; }
     done
 } >"$work/files.nsh"
 {
-    for f in "${files[@]}"; do echo "Delete \"\$INSTDIR\\$(winpath "$f")\""; done
-    for d in "${dirs[@]}"; do echo "RMDir \"\$INSTDIR\\$(winpath "$d")\""; done
+    for f in "${files[@]}"; do echo "Delete /REBOOTOK \"\$INSTDIR\\$(winpath "$f")\""; done
+    for d in "${dirs[@]}"; do echo "RMDir /REBOOTOK \"\$INSTDIR\\$(winpath "$d")\""; done
 } >"$work/unfiles.nsh"
 
 makensis -V2 -NOCD -INPUTCHARSET UTF8 \

@@ -156,11 +156,15 @@ check "  (the extension too)" key_gone "${play_keys[0]}"
 check "the user's settings stay" equals "$(value_of "$app_key" InstallerTestMarker)" kept
 check "the user's Default.play stays" test -f "$user_data/Default.play"
 
-echo "== silent uninstall with \"Remove my settings and playlists\""
-install
-check "installed again" test -f "$folder/Zevrin.exe"
+echo "== silent install into a folder of the administrator's choice, and the uninstall that removes the user's data"
+folder="$c/Apps/Zevrin" folder_w='C:\Apps\Zevrin'  # unquoted: wine would quote a path with blanks
+install "/D=$folder_w"
+check "installed into $folder_w" same_tree
+check "AppFolder names that folder" equals "$(value_of "$app_key" AppFolder)" "$folder_w"
+check "the uninstall entry too" equals "$(value_of "$uninstall_key" QuietUninstallString)" "\"$folder_w\\Uninstall.exe\" /S"
 uninstall /RemoveSettings
 check "the folder is gone" test ! -e "$folder"
+check "the uninstall entry is gone" key_gone "$uninstall_key"
 check "the settings are gone" key_gone "$app_key"
 check "the user's data folder is gone" test ! -e "$user_data"
 
