@@ -5,9 +5,10 @@
 # over the existing one, the silent uninstall that keeps the user's data and the one that
 # removes it, and the portable zip running from its own folder. The prefix lives in the work
 # folder and is removed afterwards.
-# Usage: installer-in-throwaway-prefix.sh <source folder> <work folder>   (ZEVRIN_DIST: the install tree)
+# Usage: installer-in-throwaway-prefix.sh <source folder> <build folder> <work folder>
+#        (ZEVRIN_DIST: the install tree)
 set -euo pipefail
-src="$(realpath "$1")" work="$(realpath -m "$2")"
+src="$(realpath "$1")" build="$(realpath "$2")" work="$(realpath -m "$3")"
 dist="${ZEVRIN_DIST:+$(realpath -m "$ZEVRIN_DIST")}"
 [ -n "$dist" ] && [ -f "$dist/Zevrin.exe" ] || { echo "FAIL: no install tree in ZEVRIN_DIST='$dist'" >&2; exit 1; }
 out="$(dirname "$dist")"
@@ -167,6 +168,29 @@ check "the folder is gone" test ! -e "$folder"
 check "the uninstall entry is gone" key_gone "$uninstall_key"
 check "the settings are gone" key_gone "$app_key"
 check "the user's data folder is gone" test ! -e "$user_data"
+
+echo "== installing over an older version"
+# An older release as its own installer made it: the same script built as 2.9.0 with one more
+# file, which only its own uninstaller knows.
+package="$build/package"
+printf 'a file of the older version\r\n' >"$work/files/Retired.txt"
+{ cat "$package/files.nsh"; echo 'SetOutPath "$INSTDIR\Harlow"'; echo "File \"$work/files/Retired.txt\""; } >"$work/old-files.nsh"
+{ echo 'Delete "$INSTDIR\Harlow\Retired.txt"'; cat "$package/unfiles.nsh"; } >"$work/old-unfiles.nsh"
+makensis -V1 -NOCD -INPUTCHARSET UTF8 -DVERSION=2.9.0 -DVERSION4=2.9.0.0 -DOUTFILE="$work/old-setup.exe" \
+    -DLICENSE="$package/License.txt" -DICON="$build/src/art/zevrin.ico" -DFILES="$work/old-files.nsh" \
+    -DUNFILES="$work/old-unfiles.nsh" "$src/installer/Zevrin.nsi"
+folder="$c/Program Files/Zevrin" folder_w='C:\Program Files\Zevrin'
+wine "$work/old-setup.exe" /S
+check "the older version is installed" equals "$(value_of "$uninstall_key" DisplayVersion)" 2.9.0
+check "  with its own file" test -f "$folder/Harlow/Retired.txt"
+wine reg add "$app_key" /v InstallerTestMarker /t REG_SZ /d kept /f >/dev/null 2>&1
+install
+check "the new version's files replace the older ones, none of them left" same_tree
+check "the uninstall entry is the new version's" equals "$(value_of "$uninstall_key" DisplayVersion)" "$version"
+check "the settings stay" equals "$(value_of "$app_key" InstallerTestMarker)" kept
+check "the extension is registered" key_exists "${handler_keys[0]}"
+uninstall /RemoveSettings
+check "and all of it goes with the uninstall" test ! -e "$folder"
 
 echo "== the portable package runs from its own folder"
 mkdir -p "$c/Portable"
