@@ -42,7 +42,7 @@ epoch="${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || 
 # FFmpeg's configuration is read back from the library itself, with the build machine's prefix
 # path taken out.
 ffmpeg_configuration="$(strings "$deps_prefix/lib/libavutil.a" | awk '/^--prefix=/ && !seen { print; seen = 1 }' |
-    sed -E 's#[^ ]*/prefix-[0-9a-f]+#<prefix>#g')"
+    sed -E 's#/[^ ]*/prefix-[0-9a-f]+#<prefix>#g')"
 [ -n "$ffmpeg_configuration" ] || { echo "package: FFmpeg's configuration not found in libavutil.a" >&2; exit 1; }
 notice() { # title, licence file
     printf '\n\n%s\n%s\n\n' "$1" "$(printf '%*s' "${#1}" '' | tr ' ' '=')"
@@ -56,7 +56,7 @@ notice() { # title, licence file
     printf 'libavfilter, libswscale, libswresample, libavutil) of FFmpeg %s, licensed under the\n' \
         "$(sed -n 's/^ffmpeg=[0-9]*://p' "$deps_prefix/versions.txt")"
     printf 'GNU Lesser General Public License 2.1 and built with this configuration:\n\n%s\n' \
-        "$(fold -s -w 76 <<<"$ffmpeg_configuration" | sed 's/^/    /')"
+        "$(fold -s -w 76 <<<"$ffmpeg_configuration" | sed -e 's/ *$//' -e 's/^/    /')"
     printf '\nZevrin.exe uses libpng, libjpeg-turbo, zlib and TinyXML. This software is based in\n'
     printf 'part on the work of the Independent JPEG Group.\n'
     notice "FFmpeg: GNU Lesser General Public License, version 2.1" "$root/installer/licenses/FFmpeg-LGPL-2.1.txt"
