@@ -5,8 +5,8 @@
 #   update.xml                     what the update check reads, naming this version's installer
 # Run after the build (run.sh and test.sh call it). The version is the project's, from the CMake
 # cache. The same sources give the same bytes: no file times go into the installer, and the zip
-# holds every file with the time of the last commit (or SOURCE_DATE_EPOCH). When neither the
-# install tree nor anything the packages are made from changed, it does nothing.
+# holds every file with one fixed time (below). When neither the install tree nor anything the
+# packages are made from changed, it does nothing.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/lib.sh"
@@ -21,12 +21,17 @@ setup="Zevrin-$version-setup.exe"
 portable="Zevrin-$version-portable.zip"
 [ -f "$dist/Zevrin.exe" ] || { echo "package: no install tree in $dist" >&2; exit 1; }
 
+# The time every file in the zip carries: SOURCE_DATE_EPOCH, or when what goes into the packages
+# last changed in git (commits of tests alone leave it as it is).
+epoch="${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct -- src harlow res installer cmake CMakeLists.txt \
+    scripts/build-deps.sh scripts/package.sh 2>/dev/null || true)}"
+epoch="${epoch:-315532800}"
+
 # Everything the packages are made from, hashed; equal to the last run's: nothing to do.
 stamp="$(
     { cd "$dist" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum
       cd "$root" && sha256sum installer/Zevrin.nsi installer/*.txt installer/licenses/* scripts/package.sh
-      echo "$version $product_page $deps_prefix ${SOURCE_DATE_EPOCH:-}"
-      git -C "$root" log -1 --format=%ct 2>/dev/null || true
+      echo "$version $product_page $deps_prefix $epoch"
     } | sha256sum | cut -d' ' -f1)"
 if [ -f "$work/stamp" ] && [ "$(cat "$work/stamp")" = "$stamp" ] &&
     [ -f "$out/$setup" ] && [ -f "$out/$portable" ] && [ -f "$out/update.xml" ]; then
@@ -36,7 +41,6 @@ command -v makensis >/dev/null && command -v zip >/dev/null ||
     { echo "package: makensis and zip are needed (scripts/setup.sh installs them)" >&2; exit 1; }
 rm -rf "$work"
 mkdir -p "$work"
-epoch="${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 315532800)}"
 
 # The licence: the project's own, then the notices of what the tools and the program link.
 # FFmpeg's configuration is read back from the library itself, with the build machine's prefix
