@@ -113,6 +113,17 @@ FunctionEnd
 !insertmacro CLOSE_RUNNING_ZEVRIN ""
 !insertmacro CLOSE_RUNNING_ZEVRIN "un."
 
+; The program's ".play" type under one root's classes. An extension another program has taken
+; over since is left alone, and so are subkeys others added to it.
+!macro REMOVE_PLAY_TYPE root
+    ReadRegStr $0 ${root} "Software\Classes\.play" ""
+    ${If} $0 == "${PLAY_PROGID}"
+        DeleteRegValue ${root} "Software\Classes\.play" ""
+        DeleteRegKey /ifempty ${root} "Software\Classes\.play"
+    ${EndIf}
+    DeleteRegKey ${root} "Software\Classes\${PLAY_PROGID}"
+!macroend
+
 Function ShowLicense
     ExecShell "open" "$INSTDIR\License.txt"
 FunctionEnd
@@ -177,14 +188,10 @@ Section "un.${APP_NAME}" UnSecProgram
     DetailPrint "Unregistering the Explorer extension..."
     ExecWait '"$SYSDIR\regsvr32.exe" /s /u "$INSTDIR\Nobrel.dll"'
 
-    ; ".play" as the program registered it for this user; an extension another program has
-    ; taken over since is left alone, and so are subkeys others added to it.
-    ReadRegStr $0 HKCU "Software\Classes\.play" ""
-    ${If} $0 == "${PLAY_PROGID}"
-        DeleteRegValue HKCU "Software\Classes\.play" ""
-        DeleteRegKey /ifempty HKCU "Software\Classes\.play"
-    ${EndIf}
-    DeleteRegKey HKCU "Software\Classes\${PLAY_PROGID}"
+    ; ".play" as the program registered it: for this user, or machine-wide where the program
+    ; writes the merged classes (older systems, Wine).
+    !insertmacro REMOVE_PLAY_TYPE HKCU
+    !insertmacro REMOVE_PLAY_TYPE HKLM
 
     !include "${UNFILES}"
     Delete "$INSTDIR\License.txt"

@@ -55,7 +55,10 @@ app_key='HKCU\Software\Tresk\Zevrin'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zevrin'
 clsid='{473D1FB7-9497-4184-9B7F-368F870ACF42}'
 handler_keys=('HKCR\*\ShellEx\ContextMenuHandlers\Tresk.Zevrin' 'HKCR\Folder\ShellEx\ContextMenuHandlers\Tresk.Zevrin')
-play_keys=('HKCU\Software\Classes\.play' 'HKCU\Software\Classes\Tresk.Zevrin.play')
+# The program writes ".play" under the current user's classes on Windows, and under the merged
+# classes (machine-wide) on Wine, whose shell reads no others: both are looked at.
+play_keys=('HKCR\.play' 'HKCR\Tresk.Zevrin.play')
+user_play_keys=('HKCU\Software\Classes\.play' 'HKCU\Software\Classes\Tresk.Zevrin.play')
 # Until the program's "/Register" writes ".play", its start-up registration is an empty stub:
 # the ".play" checks then say so and are skipped.
 play_registered=1
@@ -154,6 +157,8 @@ check "both handler keys are gone" key_gone "${handler_keys[0]}"
 check "  (folders too)" key_gone "${handler_keys[1]}"
 check ".play's keys are gone" key_gone "${play_keys[1]}"
 check "  (the extension too)" key_gone "${play_keys[0]}"
+check "  (the user's classes too)" key_gone "${user_play_keys[1]}"
+check "  (and their extension)" key_gone "${user_play_keys[0]}"
 check "the user's settings stay" equals "$(value_of "$app_key" InstallerTestMarker)" kept
 check "the user's Default.play stays" test -f "$user_data/Default.play"
 
