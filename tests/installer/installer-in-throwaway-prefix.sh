@@ -5,10 +5,10 @@
 # over the existing one, the silent uninstall that keeps the user's data and the one that
 # removes it, and the portable zip running from its own folder. The prefix lives in the work
 # folder and is removed afterwards.
-# Usage: installer-in-throwaway-prefix.sh <source folder> <build folder> <work folder>
+# Usage: installer-in-throwaway-prefix.sh <source folder> <build folder> <work folder> <hung frame.exe>
 #        (ZEVRIN_DIST: the install tree)
 set -euo pipefail
-src="$(realpath "$1")" build="$(realpath "$2")" work="$(realpath -m "$3")"
+src="$(realpath "$1")" build="$(realpath "$2")" work="$(realpath -m "$3")" hung_frame="$(realpath "$4")"
 dist="${ZEVRIN_DIST:+$(realpath -m "$ZEVRIN_DIST")}"
 [ -n "$dist" ] && [ -f "$dist/Zevrin.exe" ] || { echo "FAIL: no install tree in ZEVRIN_DIST='$dist'" >&2; exit 1; }
 out="$(dirname "$dist")"
@@ -194,7 +194,11 @@ check "the new version's files replace the older ones, none of them left" same_t
 check "the uninstall entry is the new version's" equals "$(value_of "$uninstall_key" DisplayVersion)" "$version"
 check "the settings stay" equals "$(value_of "$app_key" InstallerTestMarker)" kept
 check "the extension is registered" key_exists "${handler_keys[0]}"
+echo "== a silent uninstall ends a Zevrin that does not close"
+start_program "$hung_frame"
+wait_for_title '^Zevrin .not answering.$' || fail "the stand-in's window did not show"
 uninstall /RemoveSettings
+check "the stand-in was ended" ended
 check "and all of it goes with the uninstall" test ! -e "$folder"
 
 echo "== the portable package runs from its own folder"
