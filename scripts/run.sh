@@ -9,6 +9,7 @@ source "$here/lib.sh"
 trap zevrin_cleanup EXIT
 
 zevrin_build
+"$here/package.sh"
 zevrin_display
 zevrin_wine_prefix "$build/wine-run"
 zevrin_set_app_folder

@@ -8,6 +8,7 @@ source "$here/pulse.sh"
 trap zevrin_cleanup EXIT
 
 zevrin_build
+"$here/package.sh"
 zevrin_display
 zevrin_pulse
 zevrin_wine_prefix "$build/wine-test" fresh

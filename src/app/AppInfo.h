@@ -1,12 +1,14 @@
 #pragma once
 // Who the program is: maker, name, version, and where its own files and data live.
+#include "ZevrinVersion.h"
+
 #include <string>
 
 namespace zevrin {
 
 inline constexpr wchar_t kMakerName[] = L"Tresk";
 inline constexpr wchar_t kAppName[] = L"Zevrin";
-inline constexpr wchar_t kVersion[] = L"3.0.0";
+inline constexpr wchar_t kVersion[] = ZEVRIN_VERSION_WTEXT;
 // The maker's addresses, published with every release: the About dialog's links, "Web Site",
 // "Email Us", the example of the URL dialogs and the update check's host all come from here.
 inline constexpr wchar_t kHomePage[] = L"https://www.tresk.com";
