@@ -1,4 +1,4 @@
-// The tools on files as phones and cameras write them: durations are the true playing time (first
+// The tools on files as phones and camcorders write them: durations are the true playing time (first
 // packet to the end of the last), voice memo formats open, files cut short report what they hold,
 // and all three tools take the same video stream.
 #include <gtest/gtest.h>
@@ -81,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(Clips, PhoneFileTimings,
                                          TimingCase{L"memo-7min.awb", 7 * 60.0, 236},
                                          TimingCase{L"memo.qcp", 6.0, 237},
                                          TimingCase{L"cut-long.flv", -1, 212},
-                                         TimingCase{L"cut-47s.flv", -1, 212}));
+                                         TimingCase{L"cut-47s.flv", -1, 212},
+                                         TimingCase{L"camera.dv", 1.0, 200}));
 
 TEST(PhoneFiles, VoiceMemosPlayToTheirEnd)
 {
@@ -92,7 +93,11 @@ TEST(PhoneFiles, VoiceMemosPlayToTheirEnd)
         const ToolEvent* opened = host.Last(kCallbackOpened);
         EXPECT_NEAR(opened->duration / 1e6, name[5] == L'q' ? 6.0 : 5.0, 0.1);
         EXPECT_EQ(opened->mediaFlags & kMediaHasVideo, 0u);
-        // Sent to the end from near it: the sound runs out and the tool says so.
+        // It plays from the start (measuring the file did not leave it read to the end)...
+        ASSERT_TRUE(host.PumpUntil([&] { return host.Count(kCallbackStatus) > 0; }, 5s, tool.Handle()));
+        EXPECT_LT(host.Last(kCallbackStatus)->position, 1500000);
+        EXPECT_EQ(host.Count(kCallbackEnded), 0u);
+        // ...and, sent near its end, runs out there and says so.
         ASSERT_TRUE(host.Send(kCommandSeek, opened->duration - 1000000, 0));
         ASSERT_TRUE(host.PumpUntil([&] { return host.Count(kCallbackEnded) > 0; }, 10s, tool.Handle()));
         DWORD code = 99;

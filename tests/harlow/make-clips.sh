@@ -107,6 +107,9 @@ PY
 }
 cut_flv cut-long.flv 20 300k $((200 * 1024)) 17307
 cut_flv cut-47s.flv 47 100k $((100 * 1024)) 47
+# A second of DV as camcorders write it.
+ff -f lavfi -i "$(video 720x576 25 1)" -f lavfi -i "$(tone 48000 1)" \
+   -c:v dvvideo -pix_fmt yuv420p -c:a pcm_s16le -ac 2 -f dv "$out/camera.dv"
 # Cover art the demuxer ranks above the real video (which is flagged for the visually impaired).
 ff -f lavfi -i "color=c=red:size=64x64" -frames:v 1 "$out/cover.jpg"
 ff -f lavfi -i "$(video 176x144 15 4)" -f lavfi -i "$(tone 8000 4)" \
