@@ -82,10 +82,30 @@ bool KeepsCompleteIndex(const AVFormatContext* input)
     return std::strncmp(input->iformat->name, "mov,", 4) == 0;
 }
 
-bool ResynchronisesAfterByteSeek(const AVFormatContext* input)
+std::int64_t FindFlvTagStart(const std::uint8_t* data, std::int64_t size)
 {
-    // FLV tags carry their own size twice, so its demuxer finds the next tag from any byte.
-    return std::strcmp(input->iformat->name, "flv") == 0;
+    // A tag: type (8 audio, 9 video, 18 script), 24-bit data size, 32-bit time, 24-bit stream id
+    // (always 0), the data, then the tag's own size again. Two tags in a row that agree on all
+    // that are not there by chance.
+    const auto tagAt = [&](std::int64_t p, std::int64_t& next) {
+        if (p + 15 > size || (data[p] != 8 && data[p] != 9 && data[p] != 18) || data[p + 8] || data[p + 9] ||
+            data[p + 10])
+            return false;
+        const std::int64_t length = (std::int64_t(data[p + 1]) << 16) | (data[p + 2] << 8) | data[p + 3];
+        const std::int64_t trailer = p + 11 + length;
+        if (trailer + 4 > size)
+            return false;
+        const std::int64_t stored = (std::int64_t(data[trailer]) << 24) | (data[trailer + 1] << 16) |
+                                    (data[trailer + 2] << 8) | data[trailer + 3];
+        next = trailer + 4;
+        return stored == length + 11;
+    };
+    for (std::int64_t p = 0; p + 15 <= size; ++p) {
+        std::int64_t next = 0, after = 0;
+        if (tagAt(p, next) && tagAt(next, after))
+            return p;
+    }
+    return -1;
 }
 
 std::vector<MeasuredStream> MeasureFromIndex(AVFormatContext* input, std::int64_t fileSize)
@@ -194,15 +214,21 @@ std::vector<MeasuredStream> MeasureByReading(AVFormatContext* input)
     return out;
 }
 
-std::vector<MeasuredStream> MeasureTail(AVFormatContext* input, std::int64_t fileSize)
+std::vector<MeasuredStream> MeasureTail(AVFormatContext* input, std::int64_t fileSize, std::int64_t tailBytes)
 {
-    if (fileSize <= 0 || !ResynchronisesAfterByteSeek(input))
+    if (fileSize <= 0 || !input->pb || std::strcmp(input->iformat->name, "flv") != 0)
         return {};
-    const std::int64_t from = std::max<std::int64_t>(0, fileSize - kTailBytes);
-    if (av_seek_frame(input, -1, from, AVSEEK_FLAG_BYTE) < 0)
+    // Enter the file at the first whole tag of its tail: the demuxer can't find one by itself.
+    const std::int64_t from = std::max<std::int64_t>(0, fileSize - tailBytes);
+    std::vector<std::uint8_t> tail(static_cast<std::size_t>(fileSize - from));
+    if (avio_seek(input->pb, from, SEEK_SET) < 0 ||
+        avio_read(input->pb, tail.data(), static_cast<int>(tail.size())) != static_cast<int>(tail.size()))
+        return {};
+    const std::int64_t tag = FindFlvTagStart(tail.data(), static_cast<std::int64_t>(tail.size()));
+    if (tag < 0 || av_seek_frame(input, -1, from + tag, AVSEEK_FLAG_BYTE) < 0)
         return {};
     std::vector<PacketSpan> spans(input->nb_streams);
-    if (!ReadSpans(input, spans, nullptr, kTailBudget, 2 * kTailBytes))
+    if (!ReadSpans(input, spans, nullptr, kTailBudget, 2 * tailBytes))
         return {};
     // Only the end is known; the stream starts where its header says.
     std::vector<MeasuredStream> out(input->nb_streams);

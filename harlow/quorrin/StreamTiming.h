@@ -31,21 +31,22 @@ std::vector<MeasuredStream> MeasureRawAmr(AVFormatContext* input);
 // after opening), within a time and byte budget; empty when the budget ran out.
 std::vector<MeasuredStream> MeasureByReading(AVFormatContext* input);
 
-// Reads the packets of the file's last kTailBytes only: where each stream's content ends. Its cost
-// does not grow with the file. Empty when the container can't be entered there.
-std::vector<MeasuredStream> MeasureTail(AVFormatContext* input, std::int64_t fileSize);
+// Reads the packets of the file's last `tailBytes` only: where each stream's content ends. Its cost
+// does not grow with the file. FLV only (its tags can be found from any byte); empty for others.
+std::vector<MeasuredStream> MeasureTail(AVFormatContext* input, std::int64_t fileSize,
+                                        std::int64_t tailBytes = std::int64_t(1) << 20);
+
+// The offset of the first whole FLV tag in `data` (from the middle of a file), -1 when none.
+std::int64_t FindFlvTagStart(const std::uint8_t* data, std::int64_t size);
 
 // Back to the first packet after a measurement read the input; false when the container can't
 // seek (the input must then be opened again before it is read).
 bool RewindToStart(AVFormatContext* input);
 
 bool KeepsCompleteIndex(const AVFormatContext* input);
-// Containers that find their place again after a jump into the middle of the file.
-bool ResynchronisesAfterByteSeek(const AVFormatContext* input);
 
 // Files up to this size are read whole to check what their header claims; larger ones are checked
-// at their end (MeasureTail).
+// at their end (MeasureTail, the last megabyte).
 inline constexpr std::int64_t kWholeReadBytes = std::int64_t(32) << 20;
-inline constexpr std::int64_t kTailBytes = std::int64_t(1) << 20;
 
 } // namespace harlow::quorrin

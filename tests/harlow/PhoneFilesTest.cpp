@@ -7,6 +7,7 @@
 #include "MediaInput.h"
 #include "PlaybackHost.h"
 #include "StreamChoice.h"
+#include "StreamTiming.h"
 #include "ToolRunner.h"
 
 #include <algorithm>
@@ -83,6 +84,28 @@ INSTANTIATE_TEST_SUITE_P(Clips, PhoneFileTimings,
                                          TimingCase{L"cut-long.flv", -1, 212},
                                          TimingCase{L"cut-47s.flv", -1, 212},
                                          TimingCase{L"camera.dv", 1.0, 200}));
+
+// Large files are checked at their end only: entered from the middle, the FLV reader finds the tags
+// and the end of what the file holds.
+TEST(PhoneFiles, AFileCutShortIsMeasuredFromItsTailAlone)
+{
+    const TimingCase cut{L"cut-long.flv", -1, 212};
+    Interrupter interrupter;
+    InputPtr input = OpenInput(Clip(cut.clip), interrupter);
+    ASSERT_TRUE(input);
+    const std::int64_t size = avio_size(input->pb);
+    ASSERT_GT(size, 150 * 1024);
+    const std::vector<quorrin::MeasuredStream> tail = quorrin::MeasureTail(input.get(), size, 48 * 1024);
+    ASSERT_EQ(tail.size(), 2u);
+    double end = 0;
+    for (const quorrin::MeasuredStream& m : tail)
+        end = std::max(end, m.durationUs / 1e6);
+    EXPECT_NEAR(end, ExpectedSeconds(cut), 0.1);
+    EXPECT_TRUE(quorrin::RewindToStart(input.get()));
+
+    const std::uint8_t noise[64] = {9, 0, 0, 200, 1, 2, 3, 4, 0, 0, 0};
+    EXPECT_EQ(quorrin::FindFlvTagStart(noise, sizeof noise), -1);
+}
 
 TEST(PhoneFiles, VoiceMemosPlayToTheirEnd)
 {
