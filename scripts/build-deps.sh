@@ -68,7 +68,7 @@ declare -A pinned=(
 declare -A version
 
 # Bump when a library's configuration below changes, so that the cache is rebuilt.
-recipe_revision=2
+recipe_revision=3
 gtest_version="$(dpkg-query -W -f='${Version}' googletest)"
 key="$( { echo "$recipe_revision $gtest_version"; declare -p pinned; cat "$root/cmake/mingw-w64.cmake"; } |
         sha256sum | cut -c1-16)"
@@ -170,13 +170,15 @@ join() { local IFS=,; echo "$*"; }
 ff_demuxers=(mov flv asf avi mpegps mpegts mpegvideo matroska mp3 wav aac ac3 eac3 amr amrnb amrwb
     mmf ogg swf h263 h264 hevc m4v mjpeg image2 image2pipe gif flac hls rtsp rtp sdp concat
     image_bmp_pipe image_jpeg_pipe image_png_pipe image_gif_pipe image_tiff_pipe image_webp_pipe
-    image_pgm_pipe image_ppm_pipe image_pam_pipe image_pbm_pipe image_jpegls_pipe vc1 w64 aiff au)
+    image_pgm_pipe image_ppm_pipe image_pam_pipe image_pbm_pipe image_jpegls_pipe vc1 w64 aiff au
+    qcp dv)
 ff_decoders=(h263 h263i h263p mpeg4 h264 hevc vp6 vp6f vp6a vp8 vp9 wmv1 wmv2 wmv3 wmv3image vc1
     vc1image mjpeg mjpegb flv msmpeg4v1 msmpeg4v2 msmpeg4v3 mpeg1video mpeg2video theora flashsv
     flashsv2 aac aac_latm amrnb amrwb qcelp evrc mp1 mp2 mp3 mp3float mp2float vorbis opus wmav1 wmav2
     wmapro wmavoice ac3 eac3 flac alac pcm_s16le pcm_s16be pcm_u8 pcm_s24le pcm_s32le pcm_f32le
     pcm_alaw pcm_mulaw pcm_s8 adpcm_ima_wav adpcm_ms adpcm_swf adpcm_yamaha adpcm_ima_qt adpcm_g726
-    gsm gsm_ms png apng bmp gif tiff ppm pgm pgmyuv pbm pam targa webp jpegls rawvideo)
+    gsm gsm_ms png apng bmp gif tiff ppm pgm pgmyuv pbm pam targa webp jpegls rawvideo
+    dvvideo pcm_dvd pcm_bluray)
 ff_parsers=(h263 mpeg4video h264 hevc vp8 vp9 vc1 mjpeg aac aac_latm ac3 mpegaudio vorbis opus amr
     flac mpegvideo png bmp gif webp gsm)
 ff_encoders=(mpeg4 h263 h263p mjpeg flv msmpeg4v2 wmv2 mpeg1video mpeg2video aac mp2 ac3 wmav2

@@ -1,6 +1,7 @@
 #include "FrameExtract.h"
 
-#include "Decoding.h"
+#include "CodecOpening.h"
+#include "StreamChoice.h"
 #include "MediaInput.h"
 #include "PendingOutput.h"
 #include "PictureWriter.h"
@@ -92,7 +93,7 @@ ExtractResult ExtractOneFrame(const EncodeOptions& o)
     InputPtr input = OpenInput(o.inputs[0].path, interrupter);
     if (!input)
         return {kExitInput, "the input can't be opened"};
-    const int streamIndex = ChooseVideoStream(input.get());
+    const int streamIndex = ChooseVideoStream(input.get(), CoverArt::AsLastResort);
     if (streamIndex < 0)
         return {kExitInput, "the input has no picture"};
     AVStream* stream = input->streams[streamIndex];

@@ -1,5 +1,7 @@
 #include "PictureWriter.h"
 
+#include "CodecOpening.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -77,7 +79,7 @@ bool Encode(const AVFrame& picture, AVCodecID id, std::string& bytes)
     encoder->time_base = {1, 25};
     encoder->flags |= AV_CODEC_FLAG_QSCALE;
     encoder->global_quality = FF_QP2LAMBDA * 3; // good quality at a thumbnail's size
-    if (avcodec_open2(encoder.get(), codec, nullptr) < 0)
+    if (!OpenEncoder(encoder.get(), codec).opened)
         return false;
     FramePtr frame(av_frame_clone(&picture));
     frame->pts = 0;

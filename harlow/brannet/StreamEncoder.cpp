@@ -1,5 +1,7 @@
 #include "StreamEncoder.h"
 
+#include "CodecOpening.h"
+
 #include <array>
 
 namespace harlow::brannet {
@@ -64,20 +66,14 @@ bool StreamEncoder::OpenEncoder(const AVCodec* codec, std::map<std::string, std:
     encoder_->thread_count = threads_;
     if (muxer.Context()->oformat->flags & AVFMT_GLOBALHEADER)
         encoder_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    AVDictionary* options = nullptr;
-    for (const auto& [key, value] : privateOptions)
-        av_dict_set(&options, key.c_str(), value.c_str(), 0);
-    const int rc = avcodec_open2(encoder_.get(), codec, &options);
-    // A preset entry the encoder did not take is an option this run can't honour.
-    const AVDictionaryEntry* unused = av_dict_get(options, "", nullptr, AV_DICT_IGNORE_SUFFIX);
-    const std::string unusedName = unused ? unused->key : "";
-    av_dict_free(&options);
-    if (rc < 0) {
+    const EncoderOpening opening = harlow::OpenEncoder(encoder_.get(), codec, privateOptions);
+    if (!opening.opened) {
         error = std::string("the ") + codec->name + " encoder does not accept these settings";
         return false;
     }
-    if (!unusedName.empty()) {
-        error = std::string("the ") + codec->name + " encoder has no option " + unusedName;
+    // A preset entry the encoder did not take is an option this run can't honour.
+    if (!opening.unusedOption.empty()) {
+        error = std::string("the ") + codec->name + " encoder has no option " + opening.unusedOption;
         return false;
     }
     output_ = muxer.AddStream(encoder_.get());

@@ -1,6 +1,7 @@
 #include "Transcoder.h"
 
-#include "Decoding.h"
+#include "CodecOpening.h"
+#include "StreamChoice.h"
 #include "MediaInput.h"
 #include "Muxer.h"
 #include "PendingOutput.h"
@@ -63,7 +64,7 @@ std::vector<Selection> SelectStreams(const EncodeOptions& o, std::vector<Input>&
     }
     if (!o.noVideo && Takes(muxer, AVMEDIA_TYPE_VIDEO))
         for (int i = 0; i < static_cast<int>(inputs.size()); ++i)
-            if (const int s = ChooseVideoStream(inputs[i].context.get()); s >= 0) {
+            if (const int s = ChooseVideoStream(inputs[i].context.get(), CoverArt::AsLastResort); s >= 0) {
                 chosen.push_back({i, s});
                 break;
             }

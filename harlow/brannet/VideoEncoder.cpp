@@ -1,6 +1,6 @@
 #include "StreamEncoder.h"
 
-#include "Decoding.h"
+#include "CodecOpening.h"
 #include "MediaInput.h"
 
 namespace harlow::brannet {

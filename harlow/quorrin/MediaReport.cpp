@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 extern "C" {
 #include <libavutil/dict.h>
@@ -119,21 +120,35 @@ StreamReport DescribeStream(const AVFormatContext* input, AVStream* st)
     return s;
 }
 
-// Takes measured values over the header's where the header is missing or disagrees with the media.
-void ApplyMeasurements(MediaReport& report, const std::vector<MeasuredStream>& measured, bool trustMeasured)
+// How far measured values are taken over the header's.
+enum class Trust {
+    Measured,        // the measurement is the truth (a sample table, a header that only guessed)
+    WhenHeaderLonger // the header may be right; it loses only when it claims more than the file holds
+};
+
+bool Disagree(std::int64_t header, std::int64_t measured)
+{
+    return std::llabs(header - measured) > std::max<std::int64_t>(measured / 50, 100000);
+}
+
+// Takes measured values over the header's where the header is missing or, as `trust` says, wrong.
+void ApplyMeasurements(MediaReport& report, const std::vector<MeasuredStream>& measured, Trust trust)
 {
     for (std::size_t i = 0; i < report.streams.size() && i < measured.size(); ++i) {
         StreamReport& s = report.streams[i];
         const MeasuredStream& m = measured[i];
         if (m.durationUs <= 0)
             continue;
-        const bool disagrees = std::llabs(s.duration - m.durationUs) > std::max<std::int64_t>(m.durationUs / 50, 100000);
-        if (s.duration <= 0 || (trustMeasured && disagrees)) {
-            if (s.duration > 0)
+        const bool disagrees = Disagree(s.duration, m.durationUs);
+        const bool replace = s.duration <= 0 || trust == Trust::Measured || (disagrees && s.duration > m.durationUs);
+        if (replace) {
+            if (s.duration > 0 && disagrees)
                 s.flags |= kStreamDurationCorrected;
             s.duration = m.durationUs;
         }
-        if (trustMeasured || s.frames <= 0)
+        if (m.startUs != AV_NOPTS_VALUE && (replace || trust == Trust::Measured))
+            s.startTime = m.startUs;
+        if (m.frames > 0 && (trust == Trust::Measured || replace || s.frames <= 0))
             s.frames = m.frames;
         if (s.bitRate <= 0 && m.bytes > 0)
             s.bitRate = av_rescale(m.bytes, 8 * std::int64_t(AV_TIME_BASE), m.durationUs);
@@ -142,30 +157,56 @@ void ApplyMeasurements(MediaReport& report, const std::vector<MeasuredStream>& m
     }
 }
 
-// The media lasts as long as its longest audio or video stream.
+// The media plays from the first packet of its audio and video streams to the end of the last.
 std::int64_t ContentDuration(const MediaReport& report)
 {
-    std::int64_t longest = 0;
+    std::int64_t first = INT64_MAX, end = INT64_MIN;
     for (const StreamReport& s : report.streams)
-        if (s.type == StreamType::Video || s.type == StreamType::Audio)
-            if (!(s.flags & kStreamAttachedPicture))
-                longest = std::max(longest, s.duration);
-    return longest;
+        if ((s.type == StreamType::Video || s.type == StreamType::Audio) && !(s.flags & kStreamAttachedPicture) &&
+            s.duration > 0) {
+            first = std::min(first, s.startTime);
+            end = std::max(end, s.startTime + s.duration);
+        }
+    return end > first ? end - first : 0;
+}
+
+// What the file holds, measured at a cost that is bounded whatever its size: a sample table is
+// read as it is; a header that only guessed is checked by reading the packets (at most 4 s and
+// 512 MB); any other header is checked by reading small files whole and large ones at their end.
+// Returns how far the measurement may be trusted, or nothing when nothing was measured.
+std::optional<Trust> Measure(AVFormatContext* input, MediaReport& report, bool guessed)
+{
+    if (KeepsCompleteIndex(input)) {
+        ApplyMeasurements(report, MeasureFromIndex(input, report.size), Trust::Measured);
+        return Trust::Measured;
+    }
+    std::optional<Trust> trust;
+    std::vector<MeasuredStream> measured;
+    if (guessed) {
+        measured = MeasureRawAmr(input);
+        if (measured.empty())
+            measured = MeasureByReading(input);
+        trust = Trust::Measured;
+    } else {
+        measured = report.size <= kWholeReadBytes ? MeasureByReading(input) : MeasureTail(input, report.size);
+        if (!measured.empty())
+            trust = Trust::WhenHeaderLonger;
+    }
+    // Whoever reads the media next (the player) starts from its beginning.
+    report.inputAtStart = RewindToStart(input);
+    ApplyMeasurements(report, measured, trust.value_or(Trust::Measured));
+    return trust;
 }
 
 void CorrectTimings(AVFormatContext* input, MediaReport& report, bool isUrl)
 {
     const bool guessed = input->duration <= 0 || input->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
-    if (!isUrl && KeepsCompleteIndex(input)) {
-        ApplyMeasurements(report, MeasureFromIndex(input, report.size), true);
-    } else if (!isUrl && guessed) {
-        ApplyMeasurements(report, MeasureByReading(input), true);
-    }
+    const std::optional<Trust> trust = isUrl ? std::nullopt : Measure(input, report, guessed);
     const std::int64_t content = ContentDuration(report);
     if (content > 0) {
-        const bool disagrees = std::llabs(report.duration - content) > std::max<std::int64_t>(content / 50, 100000);
-        if (report.duration <= 0 || (disagrees && (guessed || KeepsCompleteIndex(input)))) {
-            if (report.duration > 0)
+        const bool disagrees = Disagree(report.duration, content);
+        if (report.duration <= 0 || trust == Trust::Measured || (trust && disagrees && report.duration > content)) {
+            if (report.duration > 0 && disagrees)
                 report.flags |= kDurationCorrected;
             report.duration = content;
         }

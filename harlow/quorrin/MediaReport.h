@@ -59,10 +59,12 @@ struct MediaReport {
     std::int64_t bitRate = 0;
     std::vector<StreamReport> streams;
     MetaReport meta;
+    bool inputAtStart = true; // false: measuring read the input and it can't seek back
 };
 
-// Describes an opened input. `size` is the file size in bytes, or -1 for a URL. May read packets
-// (bounded) to correct durations the container's header gets wrong.
+// Describes an input just opened (nothing read from it yet). `size` is the file size in bytes, or
+// -1 for a URL. May read packets (bounded) to correct durations the container's header gets wrong;
+// the input is then rewound, or `inputAtStart` says it could not be.
 MediaReport DescribeMedia(AVFormatContext* input, std::int64_t size, bool isUrl);
 
 // True when the report holds at least one audio or video stream a player could use.

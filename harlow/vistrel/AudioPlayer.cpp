@@ -1,5 +1,6 @@
 #include "AudioPlayer.h"
 
+#include "CodecOpening.h"
 #include "SampleGain.h"
 
 #include <algorithm>
@@ -21,15 +22,8 @@ bool AudioPlayer::Open(AVStream* stream, std::int64_t originUs, int threads, boo
 {
     stream_ = stream;
     originUs_ = originUs;
-    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
-    if (!codec)
-        return false;
-    decoder_.reset(avcodec_alloc_context3(codec));
-    if (!decoder_ || avcodec_parameters_to_context(decoder_.get(), stream->codecpar) < 0)
-        return false;
-    decoder_->pkt_timebase = stream->time_base;
-    decoder_->thread_count = threads;
-    if (avcodec_open2(decoder_.get(), codec, nullptr) < 0)
+    decoder_ = OpenDecoder(stream, threads);
+    if (!decoder_)
         return false;
     if (!useDevice)
         return false;

@@ -1,6 +1,8 @@
 #include "Player.h"
 
 #include "Descriptions.h"
+#include "MessageWindow.h"
+#include "StreamChoice.h"
 #include "ToolProcess.h"
 
 #include <algorithm>
@@ -47,12 +49,7 @@ Player::~Player()
 
 bool Player::CreateControlWindow()
 {
-    WNDCLASSEXW wc{sizeof wc};
-    wc.lpfnWndProc = ControlProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kControlClass;
-    RegisterClassExW(&wc);
-    control_ = CreateWindowExW(0, kControlClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
+    control_ = CreateMessageWindow(kControlClass, ControlProc, this);
     shared_.controlWindow = control_;
     return control_ != nullptr;
 }
@@ -70,11 +67,15 @@ bool Player::Open()
     interrupter_.Arm(std::chrono::seconds(10));
     report_ = quorrin::DescribeMedia(input_.get(), size, url);
     interrupter_.Disarm();
+    if (!report_.inputAtStart) {
+        // The description read a container that can't seek back: start over.
+        input_ = OpenInput(options_.media, interrupter_);
+        if (!input_)
+            return false;
+    }
     originUs_ = input_->start_time == AV_NOPTS_VALUE ? 0 : input_->start_time;
     if (!options_.noVideo) {
-        videoIndex_ = av_find_best_stream(input_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-        if (videoIndex_ >= 0 && (input_->streams[videoIndex_]->disposition & AV_DISPOSITION_ATTACHED_PIC))
-            videoIndex_ = -1; // cover art is not a video
+        videoIndex_ = ChooseVideoStream(input_.get(), CoverArt::Never);
     }
     if (!options_.noAudio)
         audioIndex_ = av_find_best_stream(input_.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
@@ -177,11 +178,7 @@ int Player::Run()
 
 LRESULT CALLBACK Player::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Player*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = static_cast<Player*>(OwnerOf(window, message, lParam));
     if (self && self->control_ == window)
         return self->OnMessage(message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);

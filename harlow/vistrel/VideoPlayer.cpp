@@ -1,5 +1,7 @@
 #include "VideoPlayer.h"
 
+#include "CodecOpening.h"
+
 #include "harlow/ToolMessages.h"
 
 #include <chrono>
@@ -25,16 +27,8 @@ bool VideoPlayer::Open(AVStream* stream, const AVFormatContext* input, std::int6
 {
     stream_ = stream;
     originUs_ = originUs;
-    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
-    if (!codec)
-        return false;
-    decoder_.reset(avcodec_alloc_context3(codec));
-    if (!decoder_ || avcodec_parameters_to_context(decoder_.get(), stream->codecpar) < 0)
-        return false;
-    decoder_->pkt_timebase = stream->time_base;
-    decoder_->thread_count = threads;
-    decoder_->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-    if (avcodec_open2(decoder_.get(), codec, nullptr) < 0)
+    decoder_ = OpenDecoder(stream, threads);
+    if (!decoder_)
         return false;
     AVRational sar = av_guess_sample_aspect_ratio(const_cast<AVFormatContext*>(input), stream, nullptr);
     if (sar.num <= 0 || sar.den <= 0)

@@ -41,5 +41,6 @@ bool DecodePng(ImageBytes data, ImageBuffer& out, std::string& error);
 bool DecodeBmp(ImageBytes data, ImageBuffer& out, std::string& error);
 bool DecodeGif(ImageBytes data, ImageBuffer& out, std::string& error);
 bool DecodeTga(ImageBytes data, ImageBuffer& out, std::string& error);
+bool DecodeTiff(ImageBytes data, ImageBuffer& out, std::string& error);  // through the platform's imaging component
 
 } // namespace zevrin

@@ -12,9 +12,9 @@ namespace {
 using Decoder = bool (*)(ImageBytes, ImageBuffer&, std::string&);
 
 // Indexed by format code; detection tries them in this order.
-constexpr Decoder kDecoders[] = {nullptr, DecodeBmp, DecodeGif, DecodeJpeg, DecodePng, DecodeTga};
+constexpr Decoder kDecoders[] = {nullptr, DecodeBmp, DecodeGif, DecodeJpeg, DecodePng, DecodeTga, DecodeTiff};
 constexpr int kDetectionOrder[] = {CThumbnailImage::Png, CThumbnailImage::Jpeg, CThumbnailImage::Gif,
-                                   CThumbnailImage::Bmp, CThumbnailImage::Tga};
+                                   CThumbnailImage::Bmp, CThumbnailImage::Tiff, CThumbnailImage::Tga};
 
 
 } // namespace

@@ -12,7 +12,7 @@ namespace zevrin {
 class CThumbnailImage {
 public:
     // Format codes of the loaders: 0 finds the format from the content.
-    enum Format { Detect = 0, Bmp = 1, Gif = 2, Jpeg = 3, Png = 4, Tga = 5 };
+    enum Format { Detect = 0, Bmp = 1, Gif = 2, Jpeg = 3, Png = 4, Tga = 5, Tiff = 6 };
 
     bool LoadFile(const std::wstring& path, int format = Detect);
     bool LoadResource(UINT id, int format, HMODULE module, const wchar_t* type = L"PNG");

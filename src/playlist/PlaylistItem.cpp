@@ -77,14 +77,30 @@ int CPlaylistItem::KindFromFlags() const {
     return kKindUnknown;
 }
 
+// The "image loaded" bit counts only with a picture to go with it: a worker's copy of an item
+// carries the item's bits but not its picture, and must load the picture again rather than hand
+// an empty one back over the real one.
 bool CPlaylistItem::LoadArtworkImage(const std::wstring& file, bool fitToThumbnail) {
-    if (HasWork(ItemWork::ImageLoaded)) return true;
+    if (HasWork(ItemWork::ImageLoaded) && !thumbnail.IsEmpty()) return true;
     SetWork(ItemWork::LoadingImage);
     bool ok = thumbnail.LoadFile(file);
     if (ok && fitToThumbnail) ok = thumbnail.FitIntoBox(Settings().thumbnailCx, Settings().thumbnailCy);
     ClearWork(ItemWork::LoadingImage);
     if (ok) SetWork(ItemWork::ImageLoaded);
     return ok;
+}
+
+// The first picture beside the media that loads; one that can't be read (damaged, or in a form
+// no decoder takes) does not end the search.
+bool CPlaylistItem::LoadArtworkBeside() {
+    for (const wchar_t* extension : kArtworkExtensions) {
+        std::wstring candidate = WithExtension(path, extension);
+        if (!FileExists(candidate) || !LoadArtworkImage(candidate, true)) continue;
+        artwork = candidate;
+        flags |= EntryFlag::ArtworkBesideMedia;
+        return true;
+    }
+    return false;
 }
 
 int CPlaylistItem::ResolveArtwork(const ToolStopFlag* stop) {
@@ -103,19 +119,8 @@ int CPlaylistItem::ResolveArtwork(const ToolStopFlag* stop) {
 
     SetWork(ItemWork::ResolvingArtwork);
     artwork.clear();
-    bool found = false, searched = false;
-    if (!IsUrl(path)) {
-        for (const wchar_t* extension : kArtworkExtensions) {
-            std::wstring candidate = WithExtension(path, extension);
-            if (!FileExists(candidate)) continue;
-            artwork = candidate;
-            flags |= EntryFlag::ArtworkBesideMedia;
-            found = LoadArtworkImage(candidate, true);
-            searched = true;
-            break;
-        }
-    }
-    if (!searched && (flags & EntryFlag::HasVideo)) found = ExtractFrame(stop);
+    bool found = !IsUrl(path) && LoadArtworkBeside();
+    if (!found && (flags & EntryFlag::HasVideo)) found = ExtractFrame(stop);
 
     if (found) {
         flags |= EntryFlag::ArtworkSet;

@@ -56,6 +56,7 @@ private:
     void ClearWork(uint16_t bits) { work.fetch_and(static_cast<uint16_t>(~bits)); }
     int KindFromFlags() const;
     bool LoadArtworkImage(const std::wstring& file, bool fitToThumbnail);
+    bool LoadArtworkBeside();
     bool ExtractFrame(const ToolStopFlag* stop);
 };
 

@@ -14,8 +14,28 @@ namespace {
 
 constexpr wchar_t kSection[] = L"Playlist";
 
-// The "FileN" keys of the section by their number. Reading the section once keeps a file that
-// claims billions of entries from keeping the program busy for hours.
+// A value as the profile functions give it: trimmed, one pair of enclosing quotes (double or
+// single) taken off, at most 1023 characters.
+std::wstring ProfileValue(const std::wstring& raw) {
+    std::wstring value = fw::Trim(raw);
+    if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    if (value.size() > 1023) value.resize(1023);
+    return value;
+}
+
+// The number N of a key named exactly "FileN" (any case, N written as "%d" writes it: "File01"
+// and "File+1" are other keys); 0 for any other key.
+long FileKeyNumber(const std::wstring& key) {
+    if (key.size() < 5 || key.size() > 13 || !fw::EqualsNoCase(key.substr(0, 4), L"File") || key[4] == L'0') return 0;
+    for (size_t i = 4; i < key.size(); ++i)
+        if (key[i] < L'0' || key[i] > L'9') return 0;
+    return wcstol(key.c_str() + 4, nullptr, 10);
+}
+
+// The "FileN" keys of the section by their number, the first of a repeated key winning as it
+// does for the profile functions. Reading the section once keeps a file that claims billions
+// of entries from keeping the program busy for hours.
 std::map<long, std::wstring> FileKeys(const std::wstring& path) {
     std::map<long, std::wstring> files;
     std::wstring buffer(65536, L'\0');
@@ -34,12 +54,7 @@ std::map<long, std::wstring> FileKeys(const std::wstring& path) {
         at = end + 1;
         size_t eq = line.find(L'=');
         if (eq == std::wstring::npos) continue;
-        std::wstring key = fw::Trim(line.substr(0, eq));
-        if (key.size() < 5 || !fw::EqualsNoCase(key.substr(0, 4), L"File")) continue;
-        wchar_t* stop = nullptr;
-        long number = wcstol(key.c_str() + 4, &stop, 10);
-        if (*stop != L'\0' || number < 1) continue;
-        files.emplace(number, line.substr(eq + 1, 1024));
+        if (long number = FileKeyNumber(fw::Trim(line.substr(0, eq)))) files.emplace(number, ProfileValue(line.substr(eq + 1)));
     }
     return files;
 }

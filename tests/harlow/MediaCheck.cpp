@@ -1,6 +1,7 @@
 #include "MediaCheck.h"
 
-#include "Decoding.h"
+#include "CodecOpening.h"
+#include "StreamChoice.h"
 #include "MediaInput.h"
 #include "ToolRunner.h"
 
@@ -44,10 +45,10 @@ double MeanLuma(const std::wstring& path)
     InputPtr input = OpenInput(path, interrupter);
     if (!input)
         return -1;
-    const int index = brannet::ChooseVideoStream(input.get());
+    const int index = ChooseVideoStream(input.get(), CoverArt::AsLastResort);
     if (index < 0)
         return -1;
-    CodecPtr decoder = brannet::OpenDecoder(input->streams[index], 1);
+    CodecPtr decoder = OpenDecoder(input->streams[index], 1);
     PacketPtr packet = NewPacket();
     FramePtr frame = NewFrame();
     while (decoder && av_read_frame(input.get(), packet.get()) >= 0) {

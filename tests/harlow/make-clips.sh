@@ -3,7 +3,8 @@
 # Usage: make-clips.sh <folder>. Idempotent: a stamp with this script's checksum skips the work.
 set -euo pipefail
 out="$1"
-stamp="$out/.stamp-$(sha256sum "${BASH_SOURCE[0]}" | cut -c1-12)"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+stamp="$out/.stamp-$(cat "${BASH_SOURCE[0]}" "$here/make-phone-clips.py" | sha256sum | cut -c1-12)"
 [ -f "$stamp" ] && exit 0
 rm -rf "$out" && mkdir -p "$out"
 ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
@@ -67,4 +68,51 @@ for box in (b'mvhd', b'mdhd'):
         data[off:off + 4] = struct.pack('>I', duration * 10)
 open(path, 'wb').write(data)
 PY
+
+# --- Real-world phone and camera files --------------------------------------------------------
+# What a player sees first to last: the first packet's time to the end of the last, from Debian's
+# ffprobe (a packet without a duration lasts as long as its stream's step before it).
+content_seconds() {
+    ffprobe -v error -show_entries packet=stream_index,pts_time,duration_time -of csv=p=0 "$1" |
+        awk -F, '$2 != "N/A" {
+            s = $1; t = $2 + 0
+            if (s in last && t > last[s]) step[s] = t - last[s]
+            last[s] = t
+            end = t + ($3 != "N/A" ? $3 : step[s])
+            if (!started || t < first) { first = t; started = 1 }
+            if (end > stop) stop = end
+        } END { printf "%.3f\n", stop - first }'
+}
+# Raw AMR-NB/WB memos, a QCELP memo and a 3GP with one-second AMR samples, written frame by frame.
+python3 "$here/make-phone-clips.py" "$out"
+# H.263 + AAC whose video starts 0.128 s after the sound: plays 5.128 s.
+ff -f lavfi -i "$(video 176x144 15 5)" -f lavfi -i "$(tone 8000 5)" \
+   -c:v h263 -b:v 96k -c:a aac -ac 1 -b:a 16k "$out/late-video-src.3gp"
+ff -i "$out/late-video-src.3gp" -itsoffset 0.128 -i "$out/late-video-src.3gp" -map 1:v -map 0:a -c copy \
+   "$out/late-video.3gp"
+rm "$out/late-video-src.3gp"
+# FLV files cut short whose metadata claims 4:48:27 (200 KiB kept) and 47 s (100 KiB kept).
+cut_flv() { # name seconds bitrate keep-bytes claim
+    ff -f lavfi -i "$(video 320x240 25 "$2")" -f lavfi -i "$(tone 22050 "$2")" \
+       -c:v flv -b:v "$3" -c:a adpcm_swf -ar 22050 -ac 1 "$out/$1.full.flv"
+    python3 - "$out/$1.full.flv" "$out/$1" "$4" "$5" <<'PY'
+import struct, sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+at = data.find(b'duration\x00') + 9  # the AMF number after the name
+data[at:at + 8] = struct.pack('>d', float(sys.argv[4]))
+open(sys.argv[2], 'wb').write(data[:int(sys.argv[3])])
+PY
+    rm "$out/$1.full.flv"
+    content_seconds "$out/$1" >"$out/$1.seconds"
+}
+cut_flv cut-long.flv 20 300k $((200 * 1024)) 17307
+cut_flv cut-47s.flv 47 100k $((100 * 1024)) 47
+# A second of DV as camcorders write it.
+ff -f lavfi -i "$(video 720x576 25 1)" -f lavfi -i "$(tone 48000 1)" \
+   -c:v dvvideo -pix_fmt yuv420p -c:a pcm_s16le -ac 2 -f dv "$out/camera.dv"
+# Cover art the demuxer ranks above the real video (which is flagged for the visually impaired).
+ff -f lavfi -i "color=c=red:size=64x64" -frames:v 1 "$out/cover.jpg"
+ff -f lavfi -i "$(video 176x144 15 4)" -f lavfi -i "$(tone 8000 4)" \
+   -attach "$out/cover.jpg" -metadata:s:t mimetype=image/jpeg -metadata:s:t filename=cover.jpg \
+   -c:v mpeg4 -c:a aac -ac 1 -disposition:v:0 visual_impaired "$out/cover-first.mkv"
 touch "$stamp"

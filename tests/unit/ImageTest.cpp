@@ -147,7 +147,7 @@ TEST(ImageLoading, PixelsComeOutRightSideUpAndInTheirColours) {
 }
 
 TEST(ImageLoading, BadInputFailsCleanlyAndLeavesTheImageEmpty) {
-    for (const wchar_t* name : {L"truncated.jpg", L"notes.txt", L"broken.png", L"tiff.tif", L"artwork.tiff", L"missing.jpg"}) {
+    for (const wchar_t* name : {L"truncated.jpg", L"notes.txt", L"broken.png", L"missing.jpg"}) {
         CThumbnailImage image;
         image.LoadFile(TestDataPath(L"photo24.bmp"));
         EXPECT_FALSE(image.LoadFile(TestDataPath(name))) << fw::ToCodePage(name);
