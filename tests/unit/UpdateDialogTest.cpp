@@ -130,7 +130,8 @@ TEST_F(UpdateDialogTest, NewVersionShowsBothVersionsTheLinksAndTheDescriptionOnI
     dialog.autoCheck = false;
     std::wstring caption, headline, version, yours, description, learnMore, okText;
     int lines = 0;
-    bool boxChecked = true, rightAligned = false, linksDrawnAsLinks = false, versionFitsItsText = false;
+    bool boxChecked = true, rightAligned = false, linksDrawnAsLinks = false, versionFitsItsText = false,
+         downloadHasFocus = false;
     ModalDriver driver([&] {
         HWND hwnd = DialogWith(1108);
         if (!hwnd) return false;
@@ -150,6 +151,7 @@ TEST_F(UpdateDialogTest, NewVersionShowsBothVersionsTheLinksAndTheDescriptionOnI
         GetWindowRect(GetDlgItem(hwnd, 1027), &version);
         versionFitsItsText = version.right - version.left < 60;
         okText = TextOf(GetDlgItem(hwnd, IDOK));
+        downloadHasFocus = GetFocus() == GetDlgItem(hwnd, IDOK);
         boxChecked = IsDlgButtonChecked(hwnd, 1000) == BST_CHECKED;
         CheckDlgButton(hwnd, 1000, BST_CHECKED);
         PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
@@ -167,6 +169,7 @@ TEST_F(UpdateDialogTest, NewVersionShowsBothVersionsTheLinksAndTheDescriptionOnI
     EXPECT_TRUE(linksDrawnAsLinks);
     EXPECT_TRUE(versionFitsItsText) << "the version link keeps the template's width";
     EXPECT_EQ(okText, L"Download New Version");
+    EXPECT_TRUE(downloadHasFocus) << "Enter downloads";
     EXPECT_FALSE(boxChecked);
     EXPECT_TRUE(dialog.autoCheck);
 }

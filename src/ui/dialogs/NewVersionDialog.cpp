@@ -34,7 +34,9 @@ bool CNewVersionDialog::OnInitDialog() {
     SetItemText(kDescription, text_.description);
     SetChecked(kAutoCheckBox, autoCheck);
     SetUpLinks();
-    return true;
+    // The download button has the focus, not the first link: Enter downloads.
+    SetFocus(Item(IDOK));
+    return false;
 }
 
 // Both links open the product page themselves; the new version's number is large, and stays
