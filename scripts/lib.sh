@@ -4,6 +4,7 @@
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${ZEVRIN_BUILD_DIR:-$root/build}"
 dist="${ZEVRIN_DIST_DIR:-$root/dist/Zevrin}"
+source "$root/scripts/offline.sh"
 deps_prefix="$(readlink -f "${ZEVRIN_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zevrin-deps}/current")"
 started_pids=()
 

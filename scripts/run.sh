@@ -13,6 +13,7 @@ zevrin_build
 zevrin_display
 zevrin_wine_prefix "$build/wine-run"
 zevrin_set_app_folder
+zevrin_keep_offline
 
 args=()
 for a in "$@"; do

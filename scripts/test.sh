@@ -13,6 +13,10 @@ zevrin_display
 zevrin_pulse
 zevrin_wine_prefix "$build/wine-test" fresh
 zevrin_set_app_folder
+zevrin_keep_offline
 export ZEVRIN_DIST="$dist"
 
-ctest --test-dir "$build" --output-on-failure --timeout 300 "$@"
+status=0
+ctest --test-dir "$build" --output-on-failure --timeout 300 "$@" || status=$?
+zevrin_check_offline || status=1
+exit "$status"

@@ -20,6 +20,7 @@ zevrin_display
 zevrin_pulse
 zevrin_wine_prefix "$build/wine-bench"
 zevrin_set_app_folder
+zevrin_keep_offline
 export ZEVRIN_DIST="$dist"
 
 out="$build/bench-startup"

@@ -7,8 +7,12 @@ namespace fw {
 
 namespace {
 
-// Windows belong to the thread that created them, and so does this map.
-thread_local std::unordered_map<HWND, CWnd*> windowMap;
+// Windows belong to the thread that created them, and so does this map. It lives on the heap,
+// made with the thread's first window and freed with its last: a thread_local with a destructor
+// is destroyed after mingw's thread storage is gone, and crashed the worker threads that had
+// made windows as they ended. A thread that ends with windows left leaks only its map.
+using WindowMap = std::unordered_map<HWND, CWnd*>;
+thread_local WindowMap* windowMap = nullptr;
 // The object whose window is being created, until its first message attaches it.
 thread_local CWnd* creating = nullptr;
 
@@ -35,17 +39,22 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
-    auto it = windowMap.find(hwnd);
-    return it == windowMap.end() ? nullptr : it->second;
+    if (!windowMap) return nullptr;
+    auto it = windowMap->find(hwnd);
+    return it == windowMap->end() ? nullptr : it->second;
 }
 
 void CWnd::Attach(HWND hwnd) {
     hwnd_ = hwnd;
-    windowMap[hwnd] = this;
+    if (!windowMap) windowMap = new WindowMap;
+    (*windowMap)[hwnd] = this;
 }
 
 void CWnd::Detach() {
-    windowMap.erase(hwnd_);
+    if (windowMap) {
+        windowMap->erase(hwnd_);
+        if (windowMap->empty()) delete std::exchange(windowMap, nullptr);
+    }
     hwnd_ = nullptr;
 }
 

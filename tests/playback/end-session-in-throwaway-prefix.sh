@@ -5,6 +5,7 @@
 # setting and "Default.play" the clip, though the program never reached its normal exit.
 # Usage: <probe.exe> (ZEVRIN_DIST names the install tree)
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/offline.sh"
 probe="$1"
 dist="${ZEVRIN_DIST:?the install tree}"
 work="$(mktemp -d "${TMPDIR:-/tmp}/zevrin-endsession-XXXXXX")"
@@ -28,7 +29,7 @@ wineboot -i >/dev/null 2>&1 || true
 wineserver -w 2>/dev/null || true
 # An ordinary server (not a persistent one, which would outlive the session).
 wine reg add 'HKCU\Software\Tresk\Zevrin' /v AppFolder /t REG_SZ /d "$(winepath -w "$dist")" /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Tresk\Zevrin\Settings' /v AutoCheckUpdate /t REG_DWORD /d 0 /f >/dev/null 2>&1
+zevrin_keep_offline
 
 wine "$dist/Zevrin.exe" "$(winepath -w "$work/session.3gp")" >/dev/null 2>&1 &
 launcher=$!

@@ -1,5 +1,6 @@
 // The whole road: the menu item of the registered extension starts the installed Zevrin.exe
 // (AppFolder = the install tree) with a selected phone clip, and the clip plays in its window.
+#include "../KeepOffline.h"
 #include "HostSupport.h"
 #include "Nobrel_h.h"
 
@@ -84,6 +85,7 @@ TEST(RealProgram, ChoosingTheItemPlaysTheSelectedClipInTheInstalledProgram) {
     if (dist.empty() || clip.empty()) GTEST_SKIP() << "no install tree or clip (NOBREL_DIST, NOBREL_CLIP)";
     ASSERT_EQ(Regsvr32(L"/s", dist + L"\\Nobrel.dll"), 0);
     SetAppFolder(dist);
+    ASSERT_TRUE(zevrin::test::KeepUpdateCheckOffline());
 
     Ref<IShellExtInit> init;
     ASSERT_EQ(CoCreateInstance(CLSID_MyContextMenu, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit,

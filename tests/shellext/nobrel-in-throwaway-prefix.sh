@@ -6,6 +6,7 @@
 # machine's own ffmpeg.
 # Usage: nobrel-in-throwaway-prefix.sh <nobrel_tests.exe> <stand-in.exe> <work folder> [gtest args]
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/offline.sh"
 tests="$(realpath "$1")" stand_in="$(realpath "$2")" work="$(realpath -m "$3")"
 shift 3
 dist="${ZEVRIN_DIST:+$(realpath -m "$ZEVRIN_DIST")}"
@@ -37,4 +38,6 @@ NOBREL_STANDIN="$(winepath -w "$stand_in")" \
 NOBREL_WORK="$(winepath -w "$work/files")" \
 NOBREL_CLIP="$(winepath -w "$clip")" \
     wine "$tests" "$@" 2>&1 | tr -d '\r'
-exit "${PIPESTATUS[0]}"
+status="${PIPESTATUS[0]}"
+zevrin_check_offline || status=1
+exit "$status"

@@ -1,5 +1,6 @@
 #include "Harness.h"
 
+#include "../KeepOffline.h"
 #include "framework/Text.h"
 
 #include <cstdlib>
@@ -143,6 +144,7 @@ ZevrinProcess::~ZevrinProcess() {
 }
 
 bool ZevrinProcess::Start(const std::wstring& arguments) {
+    if (!test::KeepUpdateCheckOffline()) return false;
     std::wstring program = InstalledProgram();
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW si{sizeof(si)};

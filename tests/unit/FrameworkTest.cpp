@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -285,6 +286,28 @@ TEST(WorkerThread, AFailedStartSkipsTheWorkAndANeverStartedThreadCanBeDeleted) {
     auto suspended = std::make_unique<CountingThread>();
     ASSERT_TRUE(suspended->CreateSuspended());
     suspended.reset();  // must not wait for a thread that never ran
+}
+
+// Each thread finds only its own windows; a worker that made windows, destroyed one and left
+// the other to its object's destructor, ends cleanly and is joined.
+TEST(WorkerThread, AThreadThatMadeWindowsEndsCleanly) {
+    const wchar_t* windowClass = fw::CWnd::RegisterClass(L"ZevrinTestWorkerWindow");
+    HWND seenByWorker = nullptr;
+    bool foundOnItsThread = false, madeTwo = false;
+    std::thread worker([&] {
+        fw::CWnd first;
+        if (!first.CreateEx(0, windowClass, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr)) return;
+        seenByWorker = first.Hwnd();
+        foundOnItsThread = fw::CWnd::FromHandle(first.Hwnd()) == &first;
+        first.DestroyWindow();
+        fw::CWnd second;  // destroyed with its object as the thread ends
+        madeTwo = second.CreateEx(0, windowClass, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
+    });
+    worker.join();
+    EXPECT_NE(seenByWorker, nullptr);
+    EXPECT_TRUE(foundOnItsThread);
+    EXPECT_TRUE(madeTwo);
+    EXPECT_EQ(fw::CWnd::FromHandle(seenByWorker), nullptr);
 }
 
 TEST(Text, FormattingTrimmingAndFields) {

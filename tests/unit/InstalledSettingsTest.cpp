@@ -103,6 +103,7 @@ TEST_F(InstalledSettings, PlaylistFilesOpenWithTheProgramAfterAnyStart) {
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.lpFile = playlist.c_str();
     info.nShow = SW_SHOW;
+    ASSERT_TRUE(zevrin::test::KeepUpdateCheckOffline());
     ASSERT_TRUE(ShellExecuteExW(&info)) << "no program opens .play files";
     ASSERT_NE(info.hProcess, nullptr);
     wchar_t image[MAX_PATH];
@@ -214,6 +215,7 @@ TEST_F(InstalledSettings, CheckingMp4MakesItOpenWithTheProgramAndUncheckingGives
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.lpFile = clip.c_str();
     info.nShow = SW_SHOW;
+    ASSERT_TRUE(zevrin::test::KeepUpdateCheckOffline());
     EXPECT_TRUE(ShellExecuteExW(&info));
     if (info.hProcess) {
         wchar_t image[MAX_PATH];

@@ -1,5 +1,7 @@
 #pragma once
-// Runs the installed Zevrin.exe (ZEVRIN_DIST) as a user would and waits for what it shows.
+// Runs the installed Zevrin.exe (ZEVRIN_DIST) as a user would and waits for what it shows; the
+// update check it would make goes nowhere (KeepOffline.h).
+#include "../KeepOffline.h"
 #include "framework/Handles.h"
 #include "framework/Text.h"
 
@@ -28,6 +30,7 @@ public:
     }
 
     bool Start(const std::wstring& program, const std::wstring& arguments) {
+        if (!zevrin::test::KeepUpdateCheckOffline()) return false;
         std::wstring commandLine = L"\"" + program + L"\" " + arguments;
         STARTUPINFOW si{sizeof(si)};
         PROCESS_INFORMATION pi{};

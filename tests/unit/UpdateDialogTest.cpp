@@ -130,7 +130,8 @@ TEST_F(UpdateDialogTest, NewVersionShowsBothVersionsTheLinksAndTheDescriptionOnI
     dialog.autoCheck = false;
     std::wstring caption, headline, version, yours, description, learnMore, okText;
     int lines = 0;
-    bool boxChecked = true, rightAligned = false;
+    bool boxChecked = true, rightAligned = false, linksDrawnAsLinks = false, versionFitsItsText = false,
+         downloadHasFocus = false;
     ModalDriver driver([&] {
         HWND hwnd = DialogWith(1108);
         if (!hwnd) return false;
@@ -142,7 +143,15 @@ TEST_F(UpdateDialogTest, NewVersionShowsBothVersionsTheLinksAndTheDescriptionOnI
         description = TextOf(GetDlgItem(hwnd, 1001));
         lines = static_cast<int>(SendDlgItemMessageW(hwnd, 1001, EM_GETLINECOUNT, 0, 0));
         learnMore = TextOf(GetDlgItem(hwnd, 1002));
+        // Both are the program's links: drawn by themselves, as wide as their texts.
+        linksDrawnAsLinks = true;
+        for (int id : {1027, 1002})
+            linksDrawnAsLinks &= (GetWindowLongW(GetDlgItem(hwnd, id), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+        RECT version{};
+        GetWindowRect(GetDlgItem(hwnd, 1027), &version);
+        versionFitsItsText = version.right - version.left < 60;
         okText = TextOf(GetDlgItem(hwnd, IDOK));
+        downloadHasFocus = GetFocus() == GetDlgItem(hwnd, IDOK);
         boxChecked = IsDlgButtonChecked(hwnd, 1000) == BST_CHECKED;
         CheckDlgButton(hwnd, 1000, BST_CHECKED);
         PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
@@ -157,7 +166,10 @@ TEST_F(UpdateDialogTest, NewVersionShowsBothVersionsTheLinksAndTheDescriptionOnI
     EXPECT_EQ(description, L"Faster thumbnails.\r\nFixes for playlists.");
     EXPECT_EQ(lines, 2);
     EXPECT_EQ(learnMore, L"Learn more about the new version");
+    EXPECT_TRUE(linksDrawnAsLinks);
+    EXPECT_TRUE(versionFitsItsText) << "the version link keeps the template's width";
     EXPECT_EQ(okText, L"Download New Version");
+    EXPECT_TRUE(downloadHasFocus) << "Enter downloads";
     EXPECT_FALSE(boxChecked);
     EXPECT_TRUE(dialog.autoCheck);
 }

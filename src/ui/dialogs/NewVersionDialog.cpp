@@ -34,28 +34,25 @@ bool CNewVersionDialog::OnInitDialog() {
     SetItemText(kDescription, text_.description);
     SetChecked(kAutoCheckBox, autoCheck);
     SetUpLinks();
-    return true;
+    // The download button has the focus, not the first link: Enter downloads.
+    SetFocus(Item(IDOK));
+    return false;
 }
 
+// Both links open the product page themselves; the new version's number is large, and stays
+// so under the mouse.
 void CNewVersionDialog::SetUpLinks() {
-    versionLink_.Attach(Hwnd(), kVersionLink);
-    versionLink_.SetFont(Resources().largeFont.Get());
-    versionLink_.SetLink(kProductPage, text_.newVersion);
-    versionLink_.AutoSize();
-    learnMoreLink_.Attach(Hwnd(), kLearnMoreLink);
-    learnMoreLink_.SetLink(kProductPage, fw::LoadResourceString(IDS_UPDATE_LEARN_MORE));
-    learnMoreLink_.AutoSize();
-}
-
-bool CNewVersionDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) == BN_CLICKED) {
-        for (const CUpdateLink* link : {&versionLink_, &learnMoreLink_})
-            if (link->Hwnd() && reinterpret_cast<HWND>(lParam) == link->Hwnd()) {
-                link->Open();
-                return true;
-            }
+    if (versionLink_.SubclassDlgItem(kVersionLink, Hwnd())) {
+        versionLink_.SetLink(kProductPage, text_.newVersion.c_str());
+        UseDialogLinkLook(versionLink_);
+        versionLink_.SetFont(Resources().largeFont.Get());
+        versionLink_.hoverFont = nullptr;
+        versionLink_.AutoSize();
     }
-    return fw::CDialog::OnCommand(wParam, lParam);
+    if (learnMoreLink_.SubclassDlgItem(kLearnMoreLink, Hwnd())) {
+        learnMoreLink_.SetLink(kProductPage, fw::LoadResourceString(IDS_UPDATE_LEARN_MORE).c_str());
+        UseDialogLinkLook(learnMoreLink_);
+    }
 }
 
 LRESULT CNewVersionDialog::OnDestroy(WPARAM, LPARAM) {

@@ -3,7 +3,7 @@
 // with links to the product page. Closing it with "Download New Version" (IDOK) is the
 // caller's cue to open the download address.
 #include "framework/Dialog.h"
-#include "ui/dialogs/UpdateLink.h"
+#include "ui/dialogs/LinkButton.h"
 
 #include <string>
 
@@ -24,7 +24,6 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -32,8 +31,8 @@ private:
     void SetUpLinks();
 
     NewVersionText text_;
-    CUpdateLink versionLink_;
-    CUpdateLink learnMoreLink_;
+    CLinkButton versionLink_;
+    CLinkButton learnMoreLink_;
 };
 
 } // namespace zevrin
