@@ -77,8 +77,12 @@ foreach(_group IN LISTS _groups)
     set(_run ${_target}_${_group})
   endif()
   file(WRITE ${_work}/${_group}.txt "${_${_group}_lines}")
+  set(_whole "")
+  if(NOT _headless)
+    set(_whole --whole)
+  endif()
   add_test(${_run} ${_python} ${_runner} --cases ${_work}/${_group}.txt --results ${_results}
-    --group ${_group} --case-timeout ${_case_timeout} -- ${_emulator} ${_exe})
+    --group ${_group} --case-timeout ${_case_timeout} ${_whole} -- ${_emulator} ${_exe})
   # The run's own time limit is generous: each case has its own.
   set_tests_properties(${_run} PROPERTIES FIXTURES_SETUP ${_run}_ran TIMEOUT 3600 SKIP_RETURN_CODE 77
     LABELS ${_target})

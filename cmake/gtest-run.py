@@ -95,21 +95,34 @@ def ctest_selection():
         return None
 
 
-def gtest_filter(names, all_names):
-    """A --gtest_filter for `names`: whole suites as Suite.* when all their cases are chosen."""
+def gtest_filters(names, group_names):
+    """--gtest_filter values that together choose `names` (Suite.* for a suite chosen whole),
+    each short enough for a command line."""
     def suite(n):
         return n.rsplit(".", 1)[0]
     chosen = set(names)
     patterns, seen = [], set()
     for n in names:
         s = suite(n)
-        if all(x in chosen for x in all_names if suite(x) == s):
+        if all(x in chosen for x in group_names if suite(x) == s):
             if s not in seen:
                 seen.add(s)
                 patterns.append(s + ".*")
         else:
             patterns.append(n)
-    return ":".join(patterns)
+    filters, current = [], []
+    for p in patterns:
+        if current and len(":".join(current + [p])) > FILTER_LIMIT:
+            filters.append(":".join(current))
+            current = []
+        current.append(p)
+    filters.append(":".join(current))
+    return filters
+
+
+def matches(name, flt):
+    suite = name.rsplit(".", 1)[0]
+    return any(p == name or p == suite + ".*" for p in flt.split(":"))
 
 
 class Results:
@@ -125,13 +138,11 @@ class Results:
         os.replace(os.path.join(self.dir, f"{index}.status.tmp"), os.path.join(self.dir, f"{index}.status"))
 
 
-def run_once(command, names, all_names, case_timeout, results, index_of, log):
-    """Runs the executable on `names` until it ends; returns the names it never reached."""
+def run_once(command, names, flt, whole, case_timeout, results, index_of, log):
+    """Runs the executable on `names` (chosen by the filter `flt`, or all its cases when `whole`)
+    until it ends; returns the names it never reached and whether a case broke the process."""
     args = list(command)
-    if set(names) != set(all_names):
-        flt = gtest_filter(names, all_names)
-        if len(flt) > FILTER_LIMIT:
-            flt = "*"  # too long for a command line: run all, keep the chosen
+    if not whole:
         args.append("--gtest_filter=" + flt)
     log.write(f"gtest-run: {' '.join(args[-2:])}\n")
     log.flush()
@@ -203,6 +214,7 @@ def main():
     parser.add_argument("--results", required=True)
     parser.add_argument("--group", default="")
     parser.add_argument("--case-timeout", type=float, default=120)
+    parser.add_argument("--whole", action="store_true", help="the list is all the executable's cases")
     parser.add_argument("command", nargs="+")
     opts = parser.parse_args()
 
@@ -234,14 +246,17 @@ def main():
     with open(log_path, "w", encoding="utf-8") as log:
         todo = names
         while todo:
-            left, broken = run_once(opts.command, todo, all_names, opts.case_timeout, results, index_of, log)
+            whole = opts.whole and len(todo) == len(all_names)
+            flt, *more = gtest_filters(todo, all_names)
+            chosen = todo if whole or not more else [n for n in todo if matches(n, flt)]
+            left, broken = run_once(opts.command, chosen, flt, whole, opts.case_timeout, results, index_of, log)
             if left and not broken:
                 why = "the test process ended before this case ran (see its output above)"
                 for n in left:
                     results.write(index_of[n], FAILED, f"gtest-run: {why}\n")
                     log.write(f"gtest-run: {n}: {why}\n")
-                break
-            todo = left
+                left = []
+            todo = left + [n for n in todo if n not in chosen]
     statuses = {}
     for n in names:
         try:

@@ -53,6 +53,12 @@ zevrin_wine_prefix() { # prefix-dir [fresh]: point WINEPREFIX at it, creating it
     wine cmd /c exit >/dev/null 2>&1
 }
 
+zevrin_unmanaged_windows() { # the test prefix: no top-level window waits for a window manager
+    # Xvfb has no window manager, and Wine waits up to 2 s for one whenever it hides or destroys
+    # a managed window: every test that shows a frame paid that. Unmanaged, nothing waits.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+}
+
 zevrin_set_app_folder() { # writes AppFolder as an installer would
     wine reg add 'HKCU\Software\Tresk\Zevrin' /v AppFolder /t REG_SZ /d "$(winepath -w "$dist")" /f >/dev/null 2>&1
 }

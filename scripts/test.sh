@@ -19,6 +19,7 @@ build_time=$((SECONDS - mark)) && mark=$SECONDS
 zevrin_display
 zevrin_pulse
 zevrin_wine_prefix "$build/wine-test" fresh
+zevrin_unmanaged_windows
 zevrin_set_app_folder
 export ZEVRIN_DIST="$dist"
 prefix_time=$((SECONDS - mark)) && mark=$SECONDS
