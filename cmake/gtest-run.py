@@ -10,8 +10,10 @@ part and exits with the case's result (gtest-case.sh).
 A case that hangs is ended after --case-timeout seconds; a case that ends the process (a crash) is
 reported as failed with what it printed, and the cases after it run in a new process.
 
-Usage: gtest-run.py --cases FILE --results DIR [--group NAME] [--case-timeout S] -- COMMAND...
-  FILE lists the executable's cases, one "index<TAB>Suite.Case" a line (the group's share).
+Usage: gtest-run.py --cases FILE --results DIR [--group NAME] [--case-timeout S] [--whole] -- COMMAND...
+  FILE lists the cases of this run's group, one "index<TAB>Suite.Case" a line; --whole says they
+  are all the executable's cases. Results go to DIR/<index>.status and .log, the run's output to
+  DIR/output-<group>.txt.
 """
 import argparse
 import json

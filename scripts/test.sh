@@ -32,12 +32,7 @@ status=0
 ctest --test-dir "$build" --output-on-failure --timeout 300 -j2 "$@" 2>&1 | tee "$log" || status=$?
 test_time=$((SECONDS - mark))
 
-skipped=$(grep -cE '^[[:space:]]*[0-9]+ - .*\(Skipped\)' "$log" || true)
-if ((skipped)); then
-    echo "test.sh: $skipped test(s) SKIPPED: here every tool, clip and the install tree are set up, so a" \
-         "skip hides coverage; counted as a failure" >&2
-    ((status)) || status=1
-fi
+zevrin_no_skips "$log" || status=1
 # shellcheck disable=SC1090
 source "$times"
 echo "test.sh: $((SECONDS - started)) s in all: packages ${packages_time:-?} s, libraries ${libraries_time:-?} s," \
