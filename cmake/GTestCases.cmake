@@ -12,12 +12,15 @@
 #   zevrin_gtest_cases(target
 #     [HEADLESS_SUITES regex]   suites that touch neither the screen nor shared registry keys:
 #                               they run in a process of their own, beside the others
+#     [REALTIME]                the other cases play media in real time and check the clock:
+#                               no headless run (they load the CPU) overlaps them
 #     [CASE_TIMEOUT seconds]    a case running longer is ended as failed (default 120)
 #     [PROPERTIES name value ...])  CTest properties of the executable's runs (ENVIRONMENT,
 #                               FIXTURES_REQUIRED, ...)
 #
 # The other cases of every executable show windows or start the installed program: they hold the
 # CTest resource "desktop", so no two such runs overlap (run CTest with -j2 to overlap the rest).
+# Headless runs hold "cpu", as do REALTIME runs and anything else that must not share the CPU.
 include_guard(GLOBAL)
 
 set(zevrin_gtest_dir ${CMAKE_CURRENT_LIST_DIR})
@@ -25,7 +28,7 @@ set(zevrin_gtest_dir ${CMAKE_CURRENT_LIST_DIR})
 find_program(ZEVRIN_TEST_PYTHON NAMES python3 HINTS /usr/bin REQUIRED)
 
 function(zevrin_gtest_cases target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "HEADLESS_SUITES;CASE_TIMEOUT" "PROPERTIES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "REALTIME" "HEADLESS_SUITES;CASE_TIMEOUT" "PROPERTIES")
   if(NOT arg_CASE_TIMEOUT)
     set(arg_CASE_TIMEOUT 120)
   endif()
@@ -56,6 +59,7 @@ set(_exe [==[$<TARGET_FILE:${target}>]==])
 set(_emulator [==[${emulator}]==])
 set(_work [==[${work}]==])
 set(_headless [==[${arg_HEADLESS_SUITES}]==])
+set(_realtime [==[${arg_REALTIME}]==])
 set(_case_timeout [==[${arg_CASE_TIMEOUT}]==])
 set(_python [==[${ZEVRIN_TEST_PYTHON}]==])
 set(_runner [==[${zevrin_gtest_dir}/gtest-run.py]==])

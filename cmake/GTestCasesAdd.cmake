@@ -86,7 +86,11 @@ foreach(_group IN LISTS _groups)
   # The run's own time limit is generous: each case has its own.
   set_tests_properties(${_run} PROPERTIES FIXTURES_SETUP ${_run}_ran TIMEOUT 3600 SKIP_RETURN_CODE 77
     LABELS ${_target})
-  if(_group STREQUAL "desktop")
+  if(_group STREQUAL "headless")
+    set_tests_properties(${_run} PROPERTIES RESOURCE_LOCK cpu)
+  elseif(_realtime)
+    set_tests_properties(${_run} PROPERTIES RESOURCE_LOCK "desktop;cpu")
+  else()
     set_tests_properties(${_run} PROPERTIES RESOURCE_LOCK desktop)
   endif()
   _zevrin_run_properties(${_run})
