@@ -140,30 +140,6 @@ cp -a "$z" "$work/zlib"
     ./configure --static --prefix="$prefix" >/dev/null &&
     make -j "$jobs" libz.a >/dev/null && make install >/dev/null)
 
-fetch libpng1.6
-echo "build-deps: libpng ${version[libpng1.6]}"
-cmake_lib "$fetched" "$work/libpng" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
-    -DPNG_EXECUTABLES=OFF -DPNG_BUILD_ZLIB=OFF -DZLIB_ROOT="$prefix" \
-    -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include" -DSKIP_INSTALL_PROGRAMS=ON
-
-fetch libjpeg-turbo
-echo "build-deps: libjpeg-turbo ${version[libjpeg-turbo]}"
-cmake_lib "$fetched" "$work/libjpeg" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
-    -DREQUIRE_SIMD=ON -DWITH_TURBOJPEG=OFF -DCMAKE_ASM_NASM_COMPILER=nasm
-
-fetch tinyxml; t=$fetched
-echo "build-deps: tinyxml ${version[tinyxml]}"
-mkdir -p "$work/tinyxml" "$prefix/include/tinyxml"
-for f in tinyxml tinystr tinyxmlerror tinyxmlparser; do
-    $host-g++-posix -O2 -DTIXML_USE_STL -c "$t/$f.cpp" -o "$work/tinyxml/$f.o"
-done
-$host-ar rcs "$prefix/lib/libtinyxml.a" "$work"/tinyxml/*.o
-cp "$t/tinyxml.h" "$t/tinystr.h" "$prefix/include/tinyxml/"
-
-echo "build-deps: googletest ${version[googletest]}"
-cmake_lib /usr/src/googletest "$work/googletest" -DBUILD_GMOCK=ON -Dgtest_disable_pthreads=ON \
-    -DINSTALL_GTEST=ON -Dgtest_force_shared_crt=OFF
-
 fetch ffmpeg; f=$fetched
 echo "build-deps: ffmpeg ${version[ffmpeg]}"
 join() { local IFS=,; echo "$*"; }
@@ -191,6 +167,7 @@ ff_filters=(scale aresample volume null anull format aformat setpts asetpts fps 
 ff_bsfs=(h264_mp4toannexb hevc_mp4toannexb aac_adtstoasc extract_extradata mpeg4_unpack_bframes
     vp9_superframe)
 
+# FFmpeg's configure runs alone for most of a minute: the small libraries build meanwhile.
 mkdir -p "$work/ffmpeg"
 (cd "$work/ffmpeg" && "$f/configure" --prefix="$prefix" \
     --cross-prefix=$host- --cc=$host-gcc-posix --cxx=$host-g++-posix \
@@ -204,7 +181,36 @@ mkdir -p "$work/ffmpeg"
     --enable-parser="$(join "${ff_parsers[@]}")" --enable-encoder="$(join "${ff_encoders[@]}")" \
     --enable-muxer="$(join "${ff_muxers[@]}")" --enable-protocol="$(join "${ff_protocols[@]}")" \
     --enable-filter="$(join "${ff_filters[@]}")" --enable-bsf="$(join "${ff_bsfs[@]}")" \
-    >"$work/ffmpeg.log" 2>&1) || { tail -n 40 "$work/ffmpeg.log"; exit 1; }
+    >"$work/ffmpeg.log" 2>&1) &
+ff_configure=$!
+trap 'kill "$ff_configure" 2>/dev/null || true' EXIT
+
+fetch libpng1.6
+echo "build-deps: libpng ${version[libpng1.6]}"
+cmake_lib "$fetched" "$work/libpng" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
+    -DPNG_EXECUTABLES=OFF -DPNG_BUILD_ZLIB=OFF -DZLIB_ROOT="$prefix" \
+    -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include" -DSKIP_INSTALL_PROGRAMS=ON
+
+fetch libjpeg-turbo
+echo "build-deps: libjpeg-turbo ${version[libjpeg-turbo]}"
+cmake_lib "$fetched" "$work/libjpeg" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
+    -DREQUIRE_SIMD=ON -DWITH_TURBOJPEG=OFF -DCMAKE_ASM_NASM_COMPILER=nasm
+
+fetch tinyxml; t=$fetched
+echo "build-deps: tinyxml ${version[tinyxml]}"
+mkdir -p "$work/tinyxml" "$prefix/include/tinyxml"
+for part in tinyxml tinystr tinyxmlerror tinyxmlparser; do
+    $host-g++-posix -O2 -DTIXML_USE_STL -c "$t/$part.cpp" -o "$work/tinyxml/$part.o"
+done
+$host-ar rcs "$prefix/lib/libtinyxml.a" "$work"/tinyxml/*.o
+cp "$t/tinyxml.h" "$t/tinystr.h" "$prefix/include/tinyxml/"
+
+echo "build-deps: googletest ${version[googletest]}"
+cmake_lib /usr/src/googletest "$work/googletest" -DBUILD_GMOCK=ON -Dgtest_disable_pthreads=ON \
+    -DINSTALL_GTEST=ON -Dgtest_force_shared_crt=OFF
+
+wait "$ff_configure" || { tail -n 40 "$work/ffmpeg.log"; exit 1; }
+trap - EXIT
 (cd "$work/ffmpeg" && make -j "$jobs" >>"$work/ffmpeg.log" 2>&1 && make install >>"$work/ffmpeg.log" 2>&1) ||
     { tail -n 40 "$work/ffmpeg.log"; exit 1; }
 

@@ -54,8 +54,23 @@ zevrin_wine_prefix() { # prefix-dir [fresh]: point WINEPREFIX at it, creating it
     wine cmd /c exit >/dev/null 2>&1
 }
 
+zevrin_unmanaged_windows() { # the test prefix: no top-level window waits for a window manager
+    # Xvfb has no window manager, and Wine waits up to 2 s for one whenever it hides or destroys
+    # a managed window: every test that shows a frame paid that. Unmanaged, nothing waits.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+}
+
 zevrin_set_app_folder() { # writes AppFolder as an installer would
     wine reg add 'HKCU\Software\Tresk\Zevrin' /v AppFolder /t REG_SZ /d "$(winepath -w "$dist")" /f >/dev/null 2>&1
+}
+
+zevrin_no_skips() { # ctest-log: fails, loudly, when CTest skipped a test
+    local skipped
+    skipped=$(grep -cE '^[[:space:]]*[0-9]+ - .*\(Skipped\)$' "$1" || true)
+    ((skipped == 0)) && return 0
+    echo "test.sh: $skipped test(s) SKIPPED, counted as failures: every tool, clip and the install tree" \
+         "are set up here, so a skip hides coverage (outputs in ${build#"$root"/}/Testing/Temporary/LastTest.log)" >&2
+    return 1
 }
 
 zevrin_cleanup() { # stop the Wine server and whatever this script started, by process id

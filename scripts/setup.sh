@@ -5,6 +5,7 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+started=$SECONDS
 
 packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
@@ -27,4 +28,9 @@ if ((${#missing[@]})); then
         "${missing[@]}" >/dev/null
 fi
 
+packages_time=$((SECONDS - started))
 "$here/build-deps.sh"
+# The parts' times, for the caller's summary (ZEVRIN_TIMES names a file it sources).
+if [ -n "${ZEVRIN_TIMES:-}" ]; then
+    echo "packages_time=$packages_time libraries_time=$((SECONDS - started - packages_time))" >>"$ZEVRIN_TIMES"
+fi
