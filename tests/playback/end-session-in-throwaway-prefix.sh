@@ -26,6 +26,8 @@ export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1 || true
+# No window manager on Xvfb: unmanaged windows never wait for one when they hide.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -w 2>/dev/null || true
 # An ordinary server (not a persistent one, which would outlive the session).
 wine reg add 'HKCU\Software\Tresk\Zevrin' /v AppFolder /t REG_SZ /d "$(winepath -w "$dist")" /f >/dev/null 2>&1

@@ -30,6 +30,8 @@ server_of() {
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 wineboot -i >/dev/null 2>&1 || true
+# No window manager on Xvfb: unmanaged windows never wait for one when they hide.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -w 2>/dev/null || true
 outer_server=""
 [ -n "$outer_prefix" ] && outer_server=$(server_of "$outer_prefix")

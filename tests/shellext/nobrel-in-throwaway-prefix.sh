@@ -27,6 +27,8 @@ ffmpeg -nostdin -hide_banner -loglevel error -y \
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1 || true
+# No window manager on Xvfb: unmanaged windows never wait for one when they hide.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 wineserver -p
