@@ -130,9 +130,10 @@ TEST_F(PlayingClip, VolumeKeysMuteZoomAndRepeatAreWrittenBackAtExit) {
     app.Type(VK_F10);
     for (int i = 0; i < 3; ++i) app.Type(VK_F9);
     app.Type(VK_F8);
-    app.Command(ID_ZOOM_200);
     app.Type('T', true);  // Repeat All
-    // The keys are typed through the input queue; give it a moment to drain before closing.
+    app.Type('3', false, false, true);  // 200%
+    // Input is handled in the order it was typed: once the last key has taken effect, so have the
+    // others. (A posted command would overtake the keys still queued.)
     ASSERT_TRUE(WaitUntil([&] { RECT p = PictureInPanel(); return p.right - p.left == 2 * kVideoWidth; }, 5000));
     PostMessageW(app.Frame(), WM_CLOSE, 0, 0);
     DWORD exitCode = 99;
