@@ -81,19 +81,13 @@ TEST(PlaybackTool, PlaysToTheEndWithTheProtocolsMessages)
         }
     EXPECT_TRUE(sawVideo);
 
-    // Positions advance at real time, measured early: the clip is 4 s long, and near its end
-    // the clock stops with the last sound.
+    // Positions advance at real time: measured from the first status report to the last one before
+    // the end, over most of the 4 s clip, so the sound device's start-up does not weigh.
     ASSERT_TRUE(p.NextStatus());
-    const std::int64_t p1 = p.Position();
-    const auto t1 = std::chrono::steady_clock::now();
-    p.host.Pump(1000ms);
-    ASSERT_TRUE(p.NextStatus());
-    const std::int64_t p2 = p.Position();
-    const auto wall = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t1).count();
-    EXPECT_NEAR(static_cast<double>(p2 - p1), static_cast<double>(wall), wall * 0.3);
+    const ToolEvent first = *p.host.Last(kCallbackStatus);
 
     // The child window is inside our render window, with control id 0, and the picture shows.
-    p.host.Pump(500ms);
+    p.host.Pump(1500ms);
     HWND child = GetDlgItem(p.host.RenderWindow(), 0);
     ASSERT_NE(child, nullptr);
     const COLORREF c = p.host.CentrePixel();
@@ -106,6 +100,11 @@ TEST(PlaybackTool, PlaysToTheEndWithTheProtocolsMessages)
     ASSERT_TRUE(p.tool->WaitExit(3s, code));
     EXPECT_EQ(code, 0u);
     EXPECT_GE(p.Position(), probed - 300000);
+    const ToolEvent last = *p.host.Last(kCallbackStatus);
+    const double played = static_cast<double>(last.position - first.position);
+    const double wall = static_cast<double>(std::chrono::duration_cast<std::chrono::microseconds>(last.at - first.at).count());
+    EXPECT_GT(wall, 2e6);
+    EXPECT_NEAR(played, wall, wall * 0.3);
 }
 
 TEST(PlaybackTool, PausesSeeksChangesVolumeAndStopsPromptly)
