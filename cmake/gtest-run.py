@@ -73,7 +73,7 @@ def ctest_selection():
     args, rest = [], argv[1:]
     # CTest works in its test directory already (--test-dir changes into it).
     with_value = {"--test-dir", "-O", "--output-log", "--output-junit", "-j", "--parallel", "--timeout", "--stop-time",
-                  "--repeat", "--repeat-until-fail", "--test-load", "--resource-spec-file"}
+                  "--repeat", "--repeat-until-fail", "--test-load"}
     flags = {"--show-only", "-N", "-V", "-VV", "--verbose", "--extra-verbose", "--output-on-failure", "-Q",
              "--quiet", "--progress", "--stop-on-failure", "--schedule-random", "--no-tests"}
     while rest:
@@ -81,7 +81,7 @@ def ctest_selection():
         name = a.split("=", 1)[0]
         if a.startswith(("-S", "-D", "-T", "-M", "--dashboard")):
             return None  # a dashboard run: not worth guessing
-        if name in with_value:
+        if name in with_value or name.startswith("--resource-"):  # the resource file takes a value too
             if "=" not in a and rest and re.fullmatch(r"[^-].*", rest[0]):
                 rest.pop(0)  # its value
             continue

@@ -4,6 +4,8 @@
 // needs. Counts the connections.
 #include <winsock2.h>
 
+#include "../LoopbackListener.h"
+
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -15,15 +17,10 @@ public:
     SilentServer() {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int size = sizeof(address);
-        if (bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(listener_, 8) != 0 ||
-            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-            return;
-        port_ = ntohs(address.sin_port);
+        unsigned short port = 0;
+        listener_ = zevrin::test::ListenOnLoopback(8, port);
+        if (port == 0) return;
+        port_ = port;
         thread_ = std::thread([this] {
             for (;;) {
                 SOCKET client = accept(listener_, nullptr, nullptr);

@@ -2,6 +2,8 @@
 // A one-file HTTP server on 127.0.0.1 for tests that give the tools a URL. It answers GET with
 // the file, and a "Range: bytes=N-" request with the rest of it from N, one connection at a time.
 #include <winsock2.h>
+
+#include "../LoopbackListener.h"
 #include <ws2tcpip.h>
 
 #include <atomic>
@@ -16,15 +18,10 @@ public:
     explicit LocalHttpServer(std::string body) : body_(std::move(body)) {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int size = sizeof(address);
-        if (bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(listener_, 4) != 0 ||
-            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-            return;
-        port_ = ntohs(address.sin_port);
+        unsigned short port = 0;
+        listener_ = zevrin::test::ListenOnLoopback(4, port);
+        if (port == 0) return;
+        port_ = port;
         thread_ = std::thread([this] { Serve(); });
     }
     ~LocalHttpServer() {

@@ -4,6 +4,8 @@
 // that is down). It keeps every request it got, and serves each connection on its own thread
 // so that a stalled answer does not hold up the next one.
 #include <winsock2.h>
+
+#include "../LoopbackListener.h"
 #include <ws2tcpip.h>
 
 #include <atomic>
@@ -35,15 +37,10 @@ public:
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
         stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int size = sizeof(address);
-        if (bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(listener_, 8) != 0 ||
-            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-            return;
-        port_ = ntohs(address.sin_port);
+        unsigned short port = 0;
+        listener_ = zevrin::test::ListenOnLoopback(8, port);
+        if (port == 0) return;
+        port_ = port;
         acceptor_ = std::thread([this] { Accept(); });
     }
     ~ScriptedHttpServer() {
