@@ -76,10 +76,10 @@ int wmain(int argc, wchar_t** argv) {
     for (const std::wstring& clip : clips) {
         CPlaylistItem item(clip);
         const auto start = Clock::now();
-        probed += item.LoadInfo();
+        probed += item.LoadInfo(resources.Tools());
         infoMs += MsSince(start);
         const auto middle = Clock::now();
-        item.ResolveArtwork();
+        item.ResolveArtwork(resources.Tools());
         artworkMs += MsSince(middle);
         thumbnails += item.kind == 10;
         extracted += !(item.flags & EntryFlag::ArtworkBesideMedia) && item.kind == 10;

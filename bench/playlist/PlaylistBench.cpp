@@ -81,6 +81,7 @@ struct Pane {
         host = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1000, 760, nullptr,
                                nullptr, wc.hInstance, nullptr);
         view = new CPlaylistView;
+        view->SetToolPaths(Resources().Tools());
         if (!view->CreateView(host, 1, nullptr)) {
             std::fputs("the playlist view could not be created\n", stderr);
             std::exit(1);

@@ -2,6 +2,7 @@
 // The shared resources of the program: fonts, cursor, image lists, the system's icon lists, and
 // the paths of the three media tools. Built once at start-up, freed at the end of the process.
 #include "framework/Handles.h"
+#include "tools/ToolPaths.h"
 
 #include <string>
 
@@ -34,6 +35,8 @@ public:
     std::wstring probeToolPath;
     std::wstring encodeToolPath;
     std::wstring presetFolder;
+    // The tool paths above, as they are handed down.
+    ToolPaths Tools() const { return {playToolPath, probeToolPath, encodeToolPath, presetFolder}; }
 
     // The program runs on Vista or later (NT 6+): per-user class registration and friends.
     bool IsVistaOrLater() const { return osVersion.dwPlatformId == VER_PLATFORM_WIN32_NT && osVersion.dwMajorVersion > 5; }

@@ -46,8 +46,18 @@ bool CZevrinApp::InitInstance() {
     settings.Load();
 
     AddDocTemplate(std::make_unique<fw::CSingleDocTemplate>(
-        IDR_MAINFRAME, [] { return std::make_unique<CZevrinDoc>(); }, [] { return new CMainFrame; },
-        [] { return new CPlaylistView; }));
+        IDR_MAINFRAME, [] { return std::make_unique<CZevrinDoc>(); }, 
+        [this] {
+            auto* frame = new CMainFrame;
+            frame->SetToolPaths(resources.Tools());
+            return frame;
+        },
+        [this] {
+            // Made while the command line is processed: startEmpty already says whether it named files.
+            auto* view = new CPlaylistView;
+            view->SetStartedWithFiles(startEmpty == 0);
+            return view;
+        }));
 
     EnableShellOpen();
     RegisterShellFileTypes(true);

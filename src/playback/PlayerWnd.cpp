@@ -1,6 +1,5 @@
 #include "playback/PlayerWnd.h"
 
-#include "app/AppResources.h"
 #include "tools/ToolCallbackDelivery.h"
 
 namespace zevrin {
@@ -16,13 +15,13 @@ CPlayerWnd::CPlayerWnd() { tool_.SetSink(this); }
 
 CPlayerWnd::~CPlayerWnd() { DestroyWindow(); }
 
-bool CPlayerWnd::Create(HWND parent, const RECT& rect, UINT id) {
+bool CPlayerWnd::Create(HWND parent, const RECT& rect, UINT id, const std::wstring& toolPath) {
     const wchar_t* cls = RegisterClass(kPlayerClass, CS_DBLCLKS, nullptr, nullptr);
     if (!fw::CWnd::Create(cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, id)) return false;
     const wchar_t* renderCls = RegisterClass(kRenderClass, 0, nullptr, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     const RECT client = ClientRect();
     if (!render_.Create(renderCls, L"", WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN, client, Hwnd(), 0)) return false;
-    tool_.Setup(Resources().playToolPath, render_.Hwnd(), Hwnd());
+    tool_.Setup(toolPath, render_.Hwnd(), Hwnd());
     AllowToolMessages();
     return true;
 }

@@ -19,8 +19,8 @@ public:
     ~CPlayerWnd() override;
 
     // Creates the window as a child of `parent`, then its render child, and sets the wrapper up
-    // with the playback tool of the installed tree (Resources().playToolPath).
-    bool Create(HWND parent, const RECT& rect, UINT id);
+    // with the playback tool at `toolPath`.
+    bool Create(HWND parent, const RECT& rect, UINT id, const std::wstring& toolPath);
     void SetEvents(IPlaybackEvents* events) { events_ = events; }
 
     CPlaybackTool& Tool() { return tool_; }

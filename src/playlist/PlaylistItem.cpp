@@ -48,12 +48,12 @@ std::wstring FileNameFromTitle(const std::wstring& title) {
     return name.empty() ? std::wstring(L"frame") : name;
 }
 
-int CPlaylistItem::LoadInfo(const ToolStopFlag* stop) {
+int CPlaylistItem::LoadInfo(const ToolPaths& tools, const ToolStopFlag* stop) {
     if (!(flags & EntryFlag::InfoLoaded)) {
         SetWork(ItemWork::LoadingInfo);
         if (!HasWork(ItemWork::ProbeSucceeded)) {
             SetWork(ItemWork::Probing);
-            if (ProbeMedia(path, info, stop) != 0) return 0;
+            if (ProbeMedia(tools.probe, path, info, stop) != 0) return 0;
             SetWork(ItemWork::ProbeSucceeded);
             ClearWork(ItemWork::Probing);
         }
@@ -103,7 +103,7 @@ bool CPlaylistItem::LoadArtworkBeside() {
     return false;
 }
 
-int CPlaylistItem::ResolveArtwork(const ToolStopFlag* stop) {
+int CPlaylistItem::ResolveArtwork(const ToolPaths& tools, const ToolStopFlag* stop) {
     if (flags & EntryFlag::ArtworkResolved) {
         // Known from before (a reloaded playlist): show what was found, without a tool run. The
         // file holds the whole frame, so it is fitted like a new one: every thumbnail has the
@@ -120,7 +120,7 @@ int CPlaylistItem::ResolveArtwork(const ToolStopFlag* stop) {
     SetWork(ItemWork::ResolvingArtwork);
     artwork.clear();
     bool found = !IsUrl(path) && LoadArtworkBeside();
-    if (!found && (flags & EntryFlag::HasVideo)) found = ExtractFrame(stop);
+    if (!found && (flags & EntryFlag::HasVideo)) found = ExtractFrame(tools, stop);
 
     if (found) {
         flags |= EntryFlag::ArtworkSet;
@@ -135,7 +135,7 @@ int CPlaylistItem::ResolveArtwork(const ToolStopFlag* stop) {
 
 // Tries frames at the thumbnail time and then every two seconds until one is not blank; a
 // video that starts black still gets a picture.
-bool CPlaylistItem::ExtractFrame(const ToolStopFlag* stop) {
+bool CPlaylistItem::ExtractFrame(const ToolPaths& tools, const ToolStopFlag* stop) {
     if (HasWork(ItemWork::ExtractionTried)) return HasWork(ItemWork::ImageLoaded);
     SetWork(ItemWork::Extracting);
     CAppSettings& settings = Settings();
@@ -146,7 +146,7 @@ bool CPlaylistItem::ExtractFrame(const ToolStopFlag* stop) {
         // The clamp applies only when the duration is known: an unknown one would make every
         // try the frame at 0.
         int at = (durationMs > 0 && t >= durationMs) ? static_cast<int>(durationMs) : t;
-        if (zevrin::ExtractFrame(path, target, at, L"", stop) != 0) break;
+        if (ExtractFrameWith(tools.encode, tools.presetFolder, path, target, at, L"", stop) != 0) break;
         CThumbnailImage frame;
         if (!frame.LoadFile(target, CThumbnailImage::Jpeg)) break;
         if (IsBlankFrame(&frame) == 1) {

@@ -4,6 +4,7 @@
 #include "image/ThumbnailImage.h"
 #include "playlist/PlaylistEntry.h"
 #include "tools/MediaInfo.h"
+#include "tools/ToolPaths.h"
 #include "tools/ToolProcess.h"
 
 #include <atomic>
@@ -33,10 +34,12 @@ public:
     CPlaylistItem() = default;
     explicit CPlaylistItem(const std::wstring& mediaPath) { path = mediaPath; }
 
-    // Probes the media once; 1 when the item has its information (now or from before).
-    int LoadInfo(const ToolStopFlag* stop = nullptr);
-    // Finds artwork beside the media or extracts a frame, and sets `kind`. Returns 1.
-    int ResolveArtwork(const ToolStopFlag* stop = nullptr);
+    // Probes the media once with the probe tool of `tools`; 1 when the item has its
+    // information (now or from before).
+    int LoadInfo(const ToolPaths& tools, const ToolStopFlag* stop = nullptr);
+    // Finds artwork beside the media or extracts a frame with the encode tool of `tools`, and
+    // sets `kind`. Returns 1.
+    int ResolveArtwork(const ToolPaths& tools, const ToolStopFlag* stop = nullptr);
     // Deletes a frame this item extracted into the temporary folder.
     void DeleteTempFiles();
     void CopyFrom(const CPlaylistEntry& entry);
@@ -57,7 +60,7 @@ private:
     int KindFromFlags() const;
     bool LoadArtworkImage(const std::wstring& file, bool fitToThumbnail);
     bool LoadArtworkBeside();
-    bool ExtractFrame(const ToolStopFlag* stop);
+    bool ExtractFrame(const ToolPaths& tools, const ToolStopFlag* stop);
 };
 
 // The playing time of a playlist: the durations of the items whose information is loaded.

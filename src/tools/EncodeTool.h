@@ -37,11 +37,8 @@ private:
     IToolSink* sink_ = nullptr;
 };
 
-// Writes the frame at timeMs of mediaPath to outputPath with the installed encode tool, as
+// Writes the frame at timeMs of mediaPath to outputPath with the encode tool at toolPath, as
 // `format` ("image2", a JPEG, when empty). 0 when the tool succeeded and the file is there.
-int ExtractFrame(const std::wstring& mediaPath, const std::wstring& outputPath, int timeMs, const std::wstring& format,
-                 const ToolStopFlag* stopFlag);
-// The same with a given tool and preset folder.
 int ExtractFrameWith(const std::wstring& toolPath, const std::wstring& presetFolder, const std::wstring& mediaPath,
                      const std::wstring& outputPath, int timeMs, const std::wstring& format,
                      const ToolStopFlag* stopFlag);

@@ -1,4 +1,3 @@
-#include "app/AppResources.h"
 #include "tools/EncodeTool.h"
 
 #include <windows.h>
@@ -23,13 +22,6 @@ int ExtractFrameWith(const std::wstring& toolPath, const std::wstring& presetFol
     if (result != 0) return -1;
     // A tool may report success without having written anything worth showing.
     return GetFileAttributesW(outputPath.c_str()) != INVALID_FILE_ATTRIBUTES ? 0 : -1;
-}
-
-int ExtractFrame(const std::wstring& mediaPath, const std::wstring& outputPath, int timeMs, const std::wstring& format,
-                 const ToolStopFlag* stopFlag) {
-    const CAppResources& resources = Resources();
-    return ExtractFrameWith(resources.encodeToolPath, resources.presetFolder, mediaPath, outputPath, timeMs, format,
-                            stopFlag);
 }
 
 } // namespace zevrin

@@ -1,6 +1,5 @@
 #include "tools/ProbeTool.h"
 
-#include "app/AppResources.h"
 #include "framework/Text.h"
 #include "tools/MediaInfosParser.h"
 #include "tools/TempFileGuard.h"
@@ -57,9 +56,10 @@ int CProbeTool::Probe(const std::wstring& mediaPath, CMediaInfo& info, const Too
 // Under load a tool run now and then fails where the same run a moment later succeeds; one more
 // try keeps such a file from dropping out of the playlist unnoticed. A file that is no media
 // fails both times, at the cost of one more short run.
-int ProbeMedia(const std::wstring& mediaPath, CMediaInfo& info, const ToolStopFlag* stopFlag) {
+int ProbeMedia(const std::wstring& toolPath, const std::wstring& mediaPath, CMediaInfo& info,
+               const ToolStopFlag* stopFlag) {
     CProbeTool tool;
-    tool.SetToolPath(Resources().probeToolPath);
+    tool.SetToolPath(toolPath);
     int result = tool.Probe(mediaPath, info, stopFlag);
     if (result != 0 && !(stopFlag && stopFlag->load() != 0)) result = tool.Probe(mediaPath, info, stopFlag);
     return result;

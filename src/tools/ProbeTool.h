@@ -17,7 +17,8 @@ public:
     std::wstring BuildCommandLine(const std::wstring& mediaPath, const std::wstring& xmlPath) const;
 };
 
-// Probes with the installed probe tool (the shared resources' path). stopFlag may be null.
-int ProbeMedia(const std::wstring& mediaPath, CMediaInfo& info, const ToolStopFlag* stopFlag);
+// Probes with the probe tool at toolPath. stopFlag may be null.
+int ProbeMedia(const std::wstring& toolPath, const std::wstring& mediaPath, CMediaInfo& info,
+               const ToolStopFlag* stopFlag);
 
 } // namespace zevrin

@@ -96,8 +96,8 @@ TEST_F(ItemArtworkTest, ACandidateThatFailsToLoadDoesNotEndTheSearch) {
     std::wstring tif = Place(L"clip.tif", L"tiff.tif");
     Place(L"clip.png", L"alpha.png");
     CPlaylistItem item(media);
-    EXPECT_EQ(item.LoadInfo(), 0);
-    EXPECT_EQ(item.ResolveArtwork(), 1);
+    EXPECT_EQ(item.LoadInfo(resources_.Tools()), 0);
+    EXPECT_EQ(item.ResolveArtwork(resources_.Tools()), 1);
     EXPECT_EQ(item.artwork, tif);
     EXPECT_EQ(item.kind, kKindPicture);
     EXPECT_TRUE(item.flags & EntryFlag::ArtworkBesideMedia);
@@ -107,7 +107,7 @@ TEST_F(ItemArtworkTest, ACandidateThatFailsToLoadDoesNotEndTheSearch) {
     DeleteFileW(tif.c_str());
     DeleteFileW((folder_ / L"clip.png").c_str());
     CPlaylistItem bare(media);
-    bare.ResolveArtwork();
+    bare.ResolveArtwork(resources_.Tools());
     EXPECT_TRUE(bare.artwork.empty());
     EXPECT_FALSE(bare.flags & EntryFlag::ArtworkBesideMedia);
     EXPECT_EQ(bare.kind, kKindUnknown);
@@ -122,6 +122,7 @@ TEST_F(ItemArtworkTest, AnItemThatCannotBeProbedKeepsItsPictureThroughEveryPass)
     NoPlayView playView;
     auto* view = new CPlaylistView;
     view->SetPlayView(&playView);
+    view->SetToolPaths(resources_.Tools());
     ASSERT_TRUE(view->CreateView(host, 1, nullptr));
     view->AddItem(std::make_unique<CPlaylistItem>(media));
     for (int pass = 1; pass <= 3; ++pass) {
@@ -154,7 +155,7 @@ TEST_F(ItemArtworkTest, PhoneMemosListWithTheirTrueLength) {
     for (const Case& c : {Case{L"memo.qcp", L"0:06", 6}, Case{L"memo-35min.amr", L"35:00", 2100},
                           Case{L"memo-7min.awb", L"7:00", 420}}) {
         CPlaylistItem item(test::ClipPath(c.clip));
-        ASSERT_EQ(item.LoadInfo(), 1) << fw::ToCodePage(c.clip);
+        ASSERT_EQ(item.LoadInfo(resources_.Tools()), 1) << fw::ToCodePage(c.clip);
         EXPECT_TRUE(item.flags & EntryFlag::HasAudio);
         EXPECT_FALSE(item.flags & EntryFlag::HasVideo);
         EXPECT_NEAR(item.duration / 1e6, c.seconds, std::max(0.1, c.seconds * 0.01)) << fw::ToCodePage(c.clip);

@@ -54,7 +54,7 @@ protected:
         ASSERT_TRUE(host_.CreateEx(0, cls, L"player host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 400, 300,
                                    nullptr, nullptr));
         player_ = std::make_unique<CPlayerWnd>();
-        ASSERT_TRUE(player_->Create(host_.Hwnd(), RECT{0, 0, 400, 300}, 1));
+        ASSERT_TRUE(player_->Create(host_.Hwnd(), RECT{0, 0, 400, 300}, 1, resources_.playToolPath));
         player_->SetEvents(&view_);
     }
     void TearDown() override {

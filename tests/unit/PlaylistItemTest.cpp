@@ -47,7 +47,7 @@ protected:
 
 TEST_F(PlaylistItemIntegration, AVideoGetsItsFlagsDurationTitleAndAThumbnailOfTheBoxSize) {
     CPlaylistItem item(ClipPath(L"phone.3gp"));
-    ASSERT_EQ(item.LoadInfo(), 1);
+    ASSERT_EQ(item.LoadInfo(resources_.Tools()), 1);
     EXPECT_TRUE(item.flags & EntryFlag::HasVideo);
     EXPECT_TRUE(item.flags & EntryFlag::HasAudio);
     EXPECT_TRUE(item.flags & EntryFlag::InfoLoaded);
@@ -57,7 +57,7 @@ TEST_F(PlaylistItemIntegration, AVideoGetsItsFlagsDurationTitleAndAThumbnailOfTh
     EXPECT_TRUE(item.HasWork(ItemWork::ProbeSucceeded));
     EXPECT_FALSE(item.HasWork(ItemWork::LoadingInfo | ItemWork::Probing));
 
-    EXPECT_EQ(item.ResolveArtwork(), 1);
+    EXPECT_EQ(item.ResolveArtwork(resources_.Tools()), 1);
     EXPECT_EQ(item.kind, kKindPicture);
     EXPECT_TRUE(item.flags & EntryFlag::ArtworkSet);
     EXPECT_TRUE(item.flags & EntryFlag::ArtworkResolved);
@@ -74,7 +74,7 @@ TEST_F(PlaylistItemIntegration, AVideoGetsItsFlagsDurationTitleAndAThumbnailOfTh
 
 TEST_F(PlaylistItemIntegration, TheMediasTitleIsUsedUnlessThePlaylistGaveOne) {
     CPlaylistItem fromMedia(ClipPath(L"h264.mp4"));
-    ASSERT_EQ(fromMedia.LoadInfo(), 1);
+    ASSERT_EQ(fromMedia.LoadInfo(resources_.Tools()), 1);
     EXPECT_EQ(fromMedia.title, L"Clip <one> & \"two\"");
     EXPECT_EQ(fromMedia.durationText, L"0:08");
 
@@ -83,18 +83,18 @@ TEST_F(PlaylistItemIntegration, TheMediasTitleIsUsedUnlessThePlaylistGaveOne) {
     saved.title = L"My title";
     CPlaylistItem fromPlaylist;
     fromPlaylist.CopyFrom(saved);
-    ASSERT_EQ(fromPlaylist.LoadInfo(), 1);
+    ASSERT_EQ(fromPlaylist.LoadInfo(resources_.Tools()), 1);
     EXPECT_EQ(fromPlaylist.title, L"My title");
     // A title with characters no file name may hold still names its thumbnail file.
-    ASSERT_EQ(fromMedia.ResolveArtwork(), 1);
+    ASSERT_EQ(fromMedia.ResolveArtwork(resources_.Tools()), 1);
     EXPECT_EQ(fromMedia.kind, kKindPicture);
     EXPECT_EQ(fromMedia.artwork, L"Clip _one_ & _two_.jpg");
 }
 
 TEST_F(PlaylistItemIntegration, AVideoThatStartsBlackTakesItsThumbnailFromALaterOffset) {
     CPlaylistItem item(ClipPath(L"black-start.mp4"));
-    ASSERT_EQ(item.LoadInfo(), 1);
-    ASSERT_EQ(item.ResolveArtwork(), 1);
+    ASSERT_EQ(item.LoadInfo(resources_.Tools()), 1);
+    ASSERT_EQ(item.ResolveArtwork(resources_.Tools()), 1);
     EXPECT_EQ(item.kind, kKindPicture);
     EXPECT_EQ(IsBlankFrame(&item.thumbnail), 1);
 }
@@ -103,16 +103,16 @@ TEST_F(PlaylistItemIntegration, AudioWithAPictureBesideItShowsThePicture) {
     ScratchFolder media(L"audio-art");
     CopyFileW(ClipPath(L"tone.wav").c_str(), (media / L"tone.wav").c_str(), FALSE);
     CPlaylistItem bare(media / L"tone.wav");
-    ASSERT_EQ(bare.LoadInfo(), 1);
-    ASSERT_EQ(bare.ResolveArtwork(), 1);
+    ASSERT_EQ(bare.LoadInfo(resources_.Tools()), 1);
+    ASSERT_EQ(bare.ResolveArtwork(resources_.Tools()), 1);
     EXPECT_EQ(bare.kind, kKindAudio);
     EXPECT_TRUE(bare.artwork.empty());
     EXPECT_FALSE(bare.HasWork(ItemWork::ExtractionTried));  // no video: no frame is extracted
 
     CopyFileW(ClipPath(L"picture.jpg").c_str(), (media / L"tone.jpg").c_str(), FALSE);
     CPlaylistItem withArt(media / L"tone.wav");
-    ASSERT_EQ(withArt.LoadInfo(), 1);
-    ASSERT_EQ(withArt.ResolveArtwork(), 1);
+    ASSERT_EQ(withArt.LoadInfo(resources_.Tools()), 1);
+    ASSERT_EQ(withArt.ResolveArtwork(resources_.Tools()), 1);
     EXPECT_EQ(withArt.kind, kKindPicture);
     EXPECT_EQ(withArt.artwork, media / L"tone.jpg");
     EXPECT_TRUE(withArt.flags & EntryFlag::ArtworkBesideMedia);
@@ -123,17 +123,17 @@ TEST_F(PlaylistItemIntegration, AudioWithAPictureBesideItShowsThePicture) {
 
 TEST_F(PlaylistItemIntegration, AReloadedItemShowsItsThumbnailWithoutRunningATool) {
     CPlaylistItem first(ClipPath(L"mpeg4.avi"));
-    ASSERT_EQ(first.LoadInfo(), 1);
-    ASSERT_EQ(first.ResolveArtwork(), 1);
+    ASSERT_EQ(first.LoadInfo(resources_.Tools()), 1);
+    ASSERT_EQ(first.ResolveArtwork(resources_.Tools()), 1);
     ASSERT_EQ(first.kind, kKindPicture);
 
     resources_.probeToolPath = L"NoSuchProbe.exe";
     resources_.encodeToolPath = L"NoSuchEncoder.exe";
     CPlaylistItem reloaded;
     reloaded.CopyFrom(first);
-    ASSERT_EQ(reloaded.LoadInfo(), 1);
+    ASSERT_EQ(reloaded.LoadInfo(resources_.Tools()), 1);
     EXPECT_EQ(reloaded.durationText, first.durationText);
-    ASSERT_EQ(reloaded.ResolveArtwork(), 1);
+    ASSERT_EQ(reloaded.ResolveArtwork(resources_.Tools()), 1);
     EXPECT_EQ(reloaded.kind, kKindPicture);
     EXPECT_EQ(reloaded.thumbnail.Width(), 160);
 
@@ -141,7 +141,7 @@ TEST_F(PlaylistItemIntegration, AReloadedItemShowsItsThumbnailWithoutRunningAToo
     first.DeleteTempFiles();
     CPlaylistItem orphan;
     orphan.CopyFrom(first);
-    orphan.ResolveArtwork();
+    orphan.ResolveArtwork(resources_.Tools());
     EXPECT_EQ(orphan.kind, kKindVideoAudio);
     EXPECT_TRUE(orphan.thumbnail.IsEmpty());
 }
@@ -149,7 +149,7 @@ TEST_F(PlaylistItemIntegration, AReloadedItemShowsItsThumbnailWithoutRunningAToo
 TEST_F(PlaylistItemIntegration, WhatCannotBeProbedStaysWithoutInformation) {
     for (const wchar_t* name : {L"notmedia.bin", L"empty.mp4"}) {
         CPlaylistItem item(ClipPath(name));
-        EXPECT_EQ(item.LoadInfo(), 0) << fw::ToCodePage(name);
+        EXPECT_EQ(item.LoadInfo(resources_.Tools()), 0) << fw::ToCodePage(name);
         EXPECT_FALSE(item.flags & EntryFlag::InfoLoaded);
         EXPECT_TRUE(item.HasWork(ItemWork::Probing));  // stays set when the probe failed
         EXPECT_TRUE(item.title.empty());

@@ -4,6 +4,7 @@
 #include "app/AppResources.h"
 #include "app/AppSettings.h"
 #include "framework/CmdUI.h"
+#include "playlist/PlaylistStore.h"
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistView.h"
 #include "ModalDriver.h"
@@ -104,6 +105,7 @@ protected:
         host_ = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         view_ = new CPlaylistView;
         view_->SetPlayView(&playView_);
+        view_->SetToolPaths(resources_.Tools());
         ASSERT_TRUE(view_->CreateView(host_, 1, nullptr));
         MoveWindow(view_->Hwnd(), 0, 0, 600, 500, FALSE);
         view_->RecalcLayout();
@@ -468,6 +470,36 @@ TEST_F(PlaylistViewTest, OpenFilesWithOnlyPicturesAddsAndPlaysNothing) {
     EXPECT_TRUE(playView_.plays.empty());
     EXPECT_TRUE(view_->IsOpenButtonVisible());
     EXPECT_EQ(view_->PendingPlayIndex(), -1);
+}
+
+// The root tells the pane whether the program started with files: then the named file wins and
+// the last playlist stays put; otherwise it comes back, at the first opening only.
+TEST_F(PlaylistViewTest, OnlyTheFirstOpeningOfAStartWithoutFilesBringsTheLastPlaylistBack) {
+    const std::wstring last = settings_->DefaultPlaylistPath();
+    const std::wstring kept = last + L".kept";
+    bool hadOne = MoveFileExW(last.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    for (const wchar_t* t : {L"a", L"b"}) AddTitled(t);
+    ASSERT_EQ(SavePlaylistEntries(last, view_->Entries()), 2);
+    view_->RemoveAll();
+    settings_->loadLastPlaylist = 1;
+
+    auto* withFiles = new CPlaylistView;  // deletes itself with its window
+    withFiles->SetStartedWithFiles(true);
+    ASSERT_TRUE(withFiles->CreateView(host_, 2, nullptr));
+    withFiles->OnInitialUpdate();
+    EXPECT_EQ(withFiles->GetItemCount(), 0);
+
+    view_->OnInitialUpdate();
+    EXPECT_EQ(view_->GetItemCount(), 2);
+    view_->StopExtractors();
+    view_->RemoveAll();
+    view_->OnInitialUpdate();
+    EXPECT_EQ(view_->GetItemCount(), 0) << "a later opening is no start";
+
+    view_->StopExtractors();
+    settings_->loadLastPlaylist = 0;
+    DeleteFileW(last.c_str());
+    if (hadOne) MoveFileExW(kept.c_str(), last.c_str(), 0);
 }
 
 } // namespace

@@ -75,7 +75,7 @@ TEST(PropertiesDialog, ShowsTheItemsPathCaptionAndRows) {
     CPlaylistItem item(L"C:\\Music\\song.wav");
     item.flags = EntryFlag::InfoLoaded | EntryFlag::HasAudio;
     item.info = AudioOnly();
-    CPropertiesDialog dialog(item, nullptr);
+    CPropertiesDialog dialog(item, {}, nullptr);  // loaded: no tool runs
     int rows = -1;
     std::wstring caption, path;
     ModalDriver driver([&] {

@@ -170,14 +170,11 @@ TEST_F(ProbeMediaIntegration, FailuresGiveMinusOne) {
 
 TEST_F(ProbeMediaIntegration, LeavesNoTemporaryFilesAndUsesTheInstalledTool) {
     const int before = CountProbeTempFiles();
-    CAppResources resources;
-    resources.probeToolPath = HarlowTool(L"Quorrin.exe");
-    PublishResources(&resources);
+    const std::wstring probe = HarlowTool(L"Quorrin.exe");
     CMediaInfo info;
     ToolStopFlag flag{kStopNone};
-    EXPECT_EQ(ProbeMedia(ClipPath(L"vp8.webm"), info, &flag), 0);
-    EXPECT_EQ(ProbeMedia(ClipPath(L"notmedia.bin"), info, nullptr), -1);
-    PublishResources(nullptr);
+    EXPECT_EQ(ProbeMedia(probe, ClipPath(L"vp8.webm"), info, &flag), 0);
+    EXPECT_EQ(ProbeMedia(probe, ClipPath(L"notmedia.bin"), info, nullptr), -1);
     EXPECT_NEAR(info.duration, 5 * kSecond, kSecond / 25);
     EXPECT_EQ(CountProbeTempFiles(), before);
 }

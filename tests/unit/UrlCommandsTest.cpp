@@ -54,6 +54,7 @@ protected:
         host_ = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         view_ = new CPlaylistView;
         view_->SetPlayView(&playView_);
+        view_->SetToolPaths(resources_.Tools());
         ASSERT_TRUE(view_->CreateView(host_, 1, nullptr));
         MoveWindow(view_->Hwnd(), 0, 0, 600, 500, FALSE);
     }

@@ -15,7 +15,8 @@ constexpr int kList = 1033;
 constexpr int kLabelWidth = 100;
 } // namespace
 
-CPropertiesDialog::CPropertiesDialog(CPlaylistItem& item, HWND parent) : fw::CDialog(IDD_PROPERTIES, parent), item_(item) {}
+CPropertiesDialog::CPropertiesDialog(CPlaylistItem& item, ToolPaths tools, HWND parent)
+    : fw::CDialog(IDD_PROPERTIES, parent), item_(item), tools_(std::move(tools)) {}
 
 LRESULT CPropertiesDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const fw::Message<CPropertiesDialog> messages[] = {
@@ -33,7 +34,7 @@ bool CPropertiesDialog::OnInitDialog() {
     SetText(slash == std::wstring::npos ? path : path.substr(slash + 1));
     SetItemText(kPathEdit, path);
     // Opened before the background work reached the item: its information is read now.
-    if (!(item_.flags & EntryFlag::InfoLoaded)) item_.LoadInfo();
+    if (!(item_.flags & EntryFlag::InfoLoaded)) item_.LoadInfo(tools_);
     FillList();
     ListView_EnsureVisible(list_, 0, FALSE);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 // The media properties of one playlist item: file, duration, format and one block per stream.
 #include "framework/Dialog.h"
+#include "tools/ToolPaths.h"
 
 namespace zevrin {
 
@@ -8,7 +9,8 @@ class CPlaylistItem;
 
 class CPropertiesDialog : public fw::CDialog {
 public:
-    CPropertiesDialog(CPlaylistItem& item, HWND parent);
+    // `tools` probe an item whose information is not loaded yet.
+    CPropertiesDialog(CPlaylistItem& item, ToolPaths tools, HWND parent);
 
 protected:
     bool OnInitDialog() override;
@@ -20,6 +22,7 @@ private:
     void FillList();
 
     CPlaylistItem& item_;
+    ToolPaths tools_;
     HWND list_ = nullptr;
 };
 

@@ -49,7 +49,7 @@ LRESULT CPlayView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CPlayView::OnCreate(WPARAM, LPARAM) {
-    if (!panel_.Create(Hwnd(), 0)) return -1;
+    if (!panel_.Create(Hwnd(), 0, playToolPath_)) return -1;
     panel_.SetEvents(this);
     CPlaybackTool& tool = panel_.Tool();
     tool.SetVolume(Settings().volume);

@@ -27,6 +27,8 @@ public:
 
     void SetPlaylist(IPlaylistPane* playlist) { playlist_ = playlist; }
     void SetControlBar(CPlayControlBar* bar) { controlBar_ = bar; }
+    // The playback tool the video panel runs; given before the window is created.
+    void SetPlayToolPath(std::wstring path) { playToolPath_ = std::move(path); }
     CVideoPanel& VideoPanel() { return panel_; }
 
     // Stops what plays and starts the item at `index`; 1 on success, 0 when there is no such
@@ -130,6 +132,7 @@ private:
     bool closeAfterPlayback_ = false;
     bool shutdownAfterPlayback_ = false;
     int playMode_ = kPlayModeAdvance;
+    std::wstring playToolPath_;
 };
 
 } // namespace zevrin

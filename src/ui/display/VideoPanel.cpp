@@ -10,8 +10,8 @@ constexpr UINT_PTR kWaitTimer = 2;
 constexpr UINT kWaitPeriodMs = 300;
 } // namespace
 
-bool CVideoPanel::Create(HWND parent, UINT id) {
-    if (!CPlayerWnd::Create(parent, RECT{}, id)) return false;
+bool CVideoPanel::Create(HWND parent, UINT id, const std::wstring& playToolPath) {
+    if (!CPlayerWnd::Create(parent, RECT{}, id, playToolPath)) return false;
     SetWindowLongW(Hwnd(), GWL_STYLE, GetWindowLongW(Hwnd(), GWL_STYLE) | WS_TABSTOP);
     fw::UniqueBitmap bitmap(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_WAIT_DOTS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));

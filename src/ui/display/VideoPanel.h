@@ -9,7 +9,7 @@ namespace zevrin {
 
 class CVideoPanel : public CPlayerWnd, public IPlayerControls {
 public:
-    bool Create(HWND parent, UINT id);
+    bool Create(HWND parent, UINT id, const std::wstring& playToolPath);
 
     // Starts a run and the waiting animation; 1 when a play thread was started.
     int Play(const std::wstring& path);

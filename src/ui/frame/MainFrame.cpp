@@ -57,6 +57,7 @@ int CMainFrame::OnCreate(const CREATESTRUCTW& cs) {
 bool CMainFrame::OnCreateClient(const fw::CCreateContext& context) {
     if (!container_.Create(Hwnd(), fw::IDW_PANE_FIRST)) return false;
     auto* play = new CPlayView;
+    play->SetPlayToolPath(tools_.play);
     if (!play->CreateView(container_.Hwnd(), 0xE900, context.document)) {
         delete play;
         container_.DestroyWindow();
@@ -75,6 +76,7 @@ bool CMainFrame::OnCreateClient(const fw::CCreateContext& context) {
     playView_->SetPlaylist(playlist_.get());
     list->SetPlayView(playView_);
     list->SetFrameLink(this);
+    list->SetToolPaths(tools_);
     container_.SetMode(Settings().layout);
     container_.Activate(1);
     return true;

@@ -7,6 +7,7 @@
 #include "ui/frame/MBFrameWnd.h"
 #include "ui/frame/StatusMenuBar.h"
 #include "ui/frame/ViewContainer.h"
+#include "tools/ToolPaths.h"
 #include "ui/playlist/PlaylistFrameLink.h"
 
 #include <memory>
@@ -21,6 +22,8 @@ class CMainFrame : public CMBFrameWnd, public IPlaylistFrameLink {
 public:
     CMainFrame();
     ~CMainFrame() override;
+    // The media tools for the panes; given before the window is created.
+    void SetToolPaths(ToolPaths tools) { tools_ = std::move(tools); }
 
     bool RouteCmdMsg(UINT id, fw::CCmdUI* ui) override;
     bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override;
@@ -77,6 +80,7 @@ private:
     CStatusMenuBar menuBar_;
     CViewContainer container_;
     std::unique_ptr<IPlaylistPane> playlist_;
+    ToolPaths tools_;
 };
 
 } // namespace zevrin

@@ -28,7 +28,7 @@ HWND CPlaylistPaneAdapter::PaneWindow() const { return view_.Hwnd(); }
 void CPlaylistPaneAdapter::ShowProperties(int index) {
     CPlaylistItem* item = view_.GetItem(index);
     if (!item) return;
-    CPropertiesDialog dialog(*item, GetAncestor(view_.Hwnd(), GA_ROOT));
+    CPropertiesDialog dialog(*item, view_.Tools(), GetAncestor(view_.Hwnd(), GA_ROOT));
     dialog.DoModal();
 }
 

@@ -331,8 +331,8 @@ void CPlaylistView::SwitchToDisplay() {
 // --- update handlers ---
 
 void CPlaylistView::OnUpdateAlways(fw::CCmdUI& ui) { ui.Enable(true); }
-void CPlaylistView::OnUpdateNoLoader(fw::CCmdUI& ui) { ui.Enable(!loadThread_); }
-void CPlaylistView::OnUpdateRemove(fw::CCmdUI& ui) { ui.Enable(GetSelectedCount() > 0 && !loadThread_); }
+void CPlaylistView::OnUpdateNoLoader(fw::CCmdUI& ui) { ui.Enable(!workers_.IsLoaderRunning()); }
+void CPlaylistView::OnUpdateRemove(fw::CCmdUI& ui) { ui.Enable(GetSelectedCount() > 0 && !workers_.IsLoaderRunning()); }
 void CPlaylistView::OnUpdateHasItems(fw::CCmdUI& ui) { ui.Enable(GetItemCount() > 0); }
 void CPlaylistView::OnUpdateMoveUp(fw::CCmdUI& ui) { ui.Enable(FirstSelected() > 0); }
 void CPlaylistView::OnUpdateMoveDown(fw::CCmdUI& ui) {

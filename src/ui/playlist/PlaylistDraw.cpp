@@ -66,7 +66,7 @@ void CPlaylistView::DrawListItem(HDC dc, int index, const RECT& row) { DrawItem(
 void CPlaylistView::DrawItem(HDC dc, int index, const RECT& rc, bool dragImage) {
     const CPlaylistItem* item = GetItem(index);
     if (!item) return;
-    if (index == dragSource_ && !dragImage) {
+    if (index == drag_.Source() && !dragImage) {
         Fill(dc, rc, backColor_);
         return;
     }

@@ -12,17 +12,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cwctype>
-
 namespace zevrin {
 
 namespace {
 
 constexpr UINT kFullScreen = 32782;
-
-// Type-ahead: the time of the last typed character and the position it compared.
-DWORD lastTypedTick = 0;
-size_t typedPosition = 0;
 
 HWND MainFrame(HWND view) { return ::GetAncestor(view, GA_ROOT); }
 
@@ -59,11 +53,11 @@ void CPlaylistView::TrackHoverButton(POINT pt) {
 
 LRESULT CPlaylistView::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     POINT pt = MousePoint(lParam);
-    if ((wParam & MK_LBUTTON) && dragImage_) {
+    if ((wParam & MK_LBUTTON) && drag_.HasImage()) {
         ContinueDrag(pt);
         return 0;
     }
-    if ((wParam & MK_LBUTTON) && dragSource_ == -1 && GetSelectedCount() == 1 && !bandArmed_) {
+    if ((wParam & MK_LBUTTON) && drag_.Source() == -1 && GetSelectedCount() == 1 && !bandArmed_) {
         int selected = FirstSelected();
         RECT rc;
         if (GetItemRect(selected, rc) && ::PtInRect(&rc, pt)) {
@@ -106,7 +100,7 @@ LRESULT CPlaylistView::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CPlaylistView::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
     POINT pt = MousePoint(lParam);
-    if (dragImage_ || dragSource_ != -1) {
+    if (drag_.IsDragging()) {
         EndDrag(pt);
         return CGridListView::WindowProc(WM_LBUTTONUP, wParam, lParam);
     }
@@ -184,36 +178,24 @@ void CPlaylistView::BeginDrag(int index, POINT pt) {
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
     ::ReleaseDC(Hwnd(), screen);
-    dragImage_.Reset(::ImageList_Create(w, h, ILC_COLOR24 | ILC_MASK, 1, 0));
-    if (dragImage_) ::ImageList_AddMasked(dragImage_.Get(), picture, RGB(255, 255, 255));
+    drag_.Take(index, picture, {w, h});
     ::DeleteObject(picture);
-    dragSource_ = index;
     InvalidateItem(index, false);
     ::UpdateWindow(Hwnd());
-    if (dragImage_) {
-        ::ImageList_BeginDrag(dragImage_.Get(), 0, pt.x - rc.left, pt.y - rc.top);
-        POINT screenPt = pt;
-        ::ClientToScreen(Hwnd(), &screenPt);
-        ::ImageList_DragEnter(nullptr, screenPt.x, screenPt.y);
-    }
-    ::SetCapture(Hwnd());
-}
-
-void CPlaylistView::SetDragCursor(HCURSOR cursor) {
-    if (cursor == currentCursor_) return;
-    currentCursor_ = cursor;
-    ::SetCursor(cursor);
+    POINT screenPt = pt;
+    ::ClientToScreen(Hwnd(), &screenPt);
+    drag_.Show(Hwnd(), {pt.x - rc.left, pt.y - rc.top}, screenPt);
 }
 
 void CPlaylistView::ContinueDrag(POINT pt) {
     POINT screenPt = pt;
     ::ClientToScreen(Hwnd(), &screenPt);
-    ::ImageList_DragMove(screenPt.x, screenPt.y);
+    drag_.MoveImage(screenPt);
     DropPlace place = DropTarget(pt);
-    if (place.index != dropMark_.index || place.after != dropMark_.after) {
-        ::ImageList_DragShowNolock(FALSE);
+    if (place != drag_.Mark()) {
+        drag_.ShowImage(false);
         ShowInsertionMark(place);
-        ::ImageList_DragShowNolock(TRUE);
+        drag_.ShowImage(true);
     }
     RECT client = ClientRect();
     HCURSOR cursor = cursors_[0];
@@ -221,22 +203,16 @@ void CPlaylistView::ContinueDrag(POINT pt) {
         cursor = IsGridStyle() && columns_ > 1 ? cursors_[1] : cursors_[2];
     else if (!::PtInRect(&client, pt))
         cursor = InWindowRect(MainFrame(Hwnd()), screenPt) ? cursors_[4] : cursors_[3];
-    SetDragCursor(cursor);
+    drag_.SetCursor(cursor);
 }
 
 void CPlaylistView::EndDrag(POINT pt) {
-    if (::GetCapture() == Hwnd()) ::ReleaseCapture();
-    if (dragImage_) {
-        ::ImageList_DragLeave(nullptr);
-        ::ImageList_EndDrag();
-        dragImage_.Reset();
-    }
+    drag_.EndImage(Hwnd());
     ShowInsertionMark({});
-    SetDragCursor(cursors_[0]);
-    int source = dragSource_;
+    drag_.SetCursor(cursors_[0]);
     DropPlace place = DropTarget(pt);
+    int source = drag_.Release();
     bool changed = false;
-    dragSource_ = -1;
     if (place.index != -1) {
         changed = MoveItem(source, place.after ? place.index + 1 : place.index);
     } else {
@@ -253,62 +229,32 @@ void CPlaylistView::EndDrag(POINT pt) {
     if (!changed) InvalidateItem(source, true);
 }
 
-CPlaylistView::DropPlace CPlaylistView::DropTarget(POINT pt) const {
-    RECT client = ClientRect();
-    if (!::PtInRect(&client, pt) || dragSource_ == -1) return {};
-    const int count = GetItemCount();
-    DropPlace found;
-    const bool vertical = !IsGridStyle() || columns_ == 1;
-    const int halfGap = vertical ? (IsGridStyle() ? cellSpacing_.cy / 2 : 0) : cellSpacing_.cx / 2;
-    const int half = vertical ? (IsGridStyle() ? cellSize_.cy / 2 : rowHeight_ / 2) : cellSize_.cx / 2;
-    for (int i = 0; i < count && found.index == -1; ++i) {
-        RECT rc;
-        GetItemRect(i, rc);
-        if (vertical) {
-            if (pt.x < rc.left || pt.x >= rc.right) continue;
-            bool first = i == 0, last = i == count - 1;
-            if ((first || pt.y >= rc.top - halfGap) && pt.y < rc.top + half) found = {i, false};
-            else if (pt.y >= rc.bottom - half && (last || pt.y < rc.bottom + halfGap)) found = {i, true};
-        } else {
-            if (pt.y < rc.top || pt.y >= rc.bottom) continue;
-            bool rowStart = i % columns_ == 0, rowEnd = i % columns_ == columns_ - 1 || i == count - 1;
-            if ((rowStart ? pt.x <= rc.left + half : pt.x >= rc.left - halfGap && pt.x <= rc.left + half) &&
-                (rowStart || pt.x >= rc.left - halfGap))
-                found = {i, false};
-            else if (pt.x >= rc.right - half && (rowEnd || pt.x < rc.right + halfGap))
-                found = {i, true};
-        }
-    }
-    // Places that would leave the order as it is are no targets.
-    if (found.index == dragSource_ || (found.index == dragSource_ - 1 && found.after) ||
-        (found.index == dragSource_ + 1 && !found.after))
-        return {};
-    return found;
+DropLayout CPlaylistView::CurrentDropLayout() const {
+    return {IsGridStyle(), columns_, cellSize_, cellSpacing_, rowHeight_};
 }
 
-RECT CPlaylistView::InsertionMarkRect(DropPlace place) const {
+DropPlace CPlaylistView::DropTarget(POINT pt) const {
+    RECT client = ClientRect();
+    if (!::PtInRect(&client, pt) || drag_.Source() == -1) return {};
+    std::vector<RECT> cells(GetItemCount());
+    for (int i = 0; i < GetItemCount(); ++i) GetItemRect(i, cells[i]);
+    return DropPlaceAt(cells, CurrentDropLayout(), pt, drag_.Source());
+}
+
+RECT CPlaylistView::MarkRect(DropPlace place) const {
     RECT rc;
     if (place.index == -1 || !GetItemRect(place.index, rc)) return {};
-    if (!IsGridStyle()) {
-        int y = place.after ? rc.bottom : rc.top;
-        return {rc.left, y - 1, rc.right, y + 1};
-    }
-    if (columns_ == 1) {
-        int y = place.after ? rc.bottom + cellSpacing_.cy / 2 - 1 : rc.top - cellSpacing_.cy / 2 - 1;
-        return {rc.left, y, rc.right, y + 2};
-    }
-    int x = place.after ? rc.right + cellSpacing_.cx / 2 - 1 : rc.left - cellSpacing_.cx / 2 - 1;
-    return {x, rc.top, x + 2, rc.bottom};
+    return InsertionMarkRect(rc, CurrentDropLayout(), place);
 }
 
 void CPlaylistView::ShowInsertionMark(DropPlace place) {
-    RECT old = InsertionMarkRect(dropMark_);
+    RECT old = MarkRect(drag_.Mark());
     if (!::IsRectEmpty(&old)) {
         ::InvalidateRect(Hwnd(), &old, FALSE);
         ::UpdateWindow(Hwnd());
     }
-    dropMark_ = place;
-    RECT mark = InsertionMarkRect(place);
+    drag_.SetMark(place);
+    RECT mark = MarkRect(place);
     if (::IsRectEmpty(&mark)) return;
     HDC dc = ::GetDC(Hwnd());
     ::SetBkColor(dc, RGB(255, 255, 255));
@@ -337,7 +283,7 @@ LRESULT CPlaylistView::OnDropFiles(WPARAM wParam, LPARAM) {
 void CPlaylistView::DropPaths(const std::vector<std::wstring>& paths, POINT screenPt, bool shift) {
     bool replace = !(IsVisible() && InWindowRect(Hwnd(), screenPt));
     if (shift) replace = !replace;
-    if (!replace && loadThread_) return;
+    if (!replace && workers_.IsLoaderRunning()) return;
     if (replace) StopLoader();
     StopExtractors();
     pendingPlayIndex_ = -1;
@@ -361,22 +307,11 @@ LRESULT CPlaylistView::OnChar(WPARAM wParam, LPARAM lParam) {
 }
 
 void CPlaylistView::TypeAhead(wchar_t ch) {
-    DWORD now = ::GetTickCount();
-    typedPosition = now - lastTypedTick > 500 ? 0 : typedPosition + 1;
-    lastTypedTick = now;
-    const wchar_t wanted = static_cast<wchar_t>(std::towlower(ch));
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        for (int i = 0; i < GetItemCount(); ++i) {
-            const std::wstring& title = GetItem(i)->title;
-            if (title.size() > typedPosition && std::towlower(title[typedPosition]) == wanted) {
-                EnsureVisible(i);
-                SelectItem(i, true, true, true);
-                return;
-            }
-        }
-        if (typedPosition == 0) return;
-        typedPosition = 0;
-    }
+    int found = typeAhead_.Type(ch, ::GetTickCount(), GetItemCount(),
+                                [this](int i) -> const std::wstring& { return GetItem(i)->title; });
+    if (found == -1) return;
+    EnsureVisible(found);
+    SelectItem(found, true, true, true);
 }
 
 // --- context menu ---

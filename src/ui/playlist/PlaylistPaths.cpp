@@ -1,5 +1,5 @@
-// From paths to items: expanding folders and playlist files, queueing files for the loader,
-// adding finished items and the summary.
+// From paths to items: expanding folders and playlist files, queueing files for the workers,
+// taking in what they hand back, adding finished items and the summary.
 #include "ui/playlist/PlaylistView.h"
 
 #include "playlist/PlaylistStore.h"
@@ -8,7 +8,9 @@
 #include "framework/Text.h"
 #include "playlist/PlaylistFile.h"
 #include "ui/dialogs/FileNameFilter.h"
+#include "ui/playlist/ItemExtraction.h"
 #include "ui/playlist/PlaylistFrameLink.h"
+#include "ui/playlist/PostedOwner.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -33,14 +35,8 @@ int CPlaylistView::AddPath(const std::wstring& path) {
 
 int CPlaylistView::QueueFile(const std::wstring& path) {
     if (IsImageFile(path)) return -1;
-    std::lock_guard lock(pathsLock_);
-    pendingPaths_.push_back(path);
+    workers_.QueuePath(path);
     return 0;
-}
-
-size_t CPlaylistView::PendingPathCount() const {
-    std::lock_guard lock(pathsLock_);
-    return pendingPaths_.size();
 }
 
 namespace {
@@ -98,33 +94,43 @@ int CPlaylistView::AddItem(std::unique_ptr<CPlaylistItem> item) {
     return index;
 }
 
-// On the loader thread. The item is built privately; the view's array is asked about through
-// the view's own thread (WM_PLAYLIST_HAS_PATH), and the paths this run made but the view has
-// not appended yet are in `loadedPaths`.
-std::unique_ptr<CPlaylistItem> CPlaylistView::CreateItem(const std::wstring& path, std::vector<std::wstring>& loadedPaths) {
-    if (!Settings().allowDuplicates) {
-        bool known = std::any_of(loadedPaths.begin(), loadedPaths.end(),
-                                 [&](const std::wstring& p) { return _wcsicmp(p.c_str(), path.c_str()) == 0; });
-        if (known || ::SendMessageW(Hwnd(), WM_PLAYLIST_HAS_PATH, 0, reinterpret_cast<LPARAM>(&path))) return nullptr;
+// --- the workers ---
+
+void CPlaylistView::StartLoader() { workers_.StartLoader(); }
+void CPlaylistView::StopLoader() { workers_.StopLoader(); }
+void CPlaylistView::StopExtractors() { workers_.StopExtractors(); }
+
+LRESULT CPlaylistView::OnLoaderEnded(WPARAM, LPARAM) {
+    workers_.LoaderEnded();
+    if (!destroying_) {
+        pendingPlayIndex_ = -1;
+        workers_.StartExtractors();
     }
-    auto item = std::make_unique<CPlaylistItem>(path);
-    // A URL the tools can't reach now (no network, a host that is down) stays, without
-    // information: the user named it, and it may play later. A file that can't be read goes.
-    bool isUrl = path.find(L"://") != std::wstring::npos;
-    bool probed = item->LoadInfo() != 0;
-    if ((!probed && !isUrl) || item->info.IsStillImage()) {
-        item->DeleteTempFiles();
-        return nullptr;
+    return 0;
+}
+
+LRESULT CPlaylistView::OnExtractorEnded(WPARAM wParam, LPARAM) {
+    workers_.ExtractorEnded(static_cast<int>(wParam));
+    return 0;
+}
+
+LRESULT CPlaylistView::OnExtractJob(WPARAM wParam, LPARAM lParam) {
+    if (destroying_) return 0;
+    return workers_.HandOutJob(static_cast<int>(wParam), *reinterpret_cast<ExtractJob*>(lParam));
+}
+
+LRESULT CPlaylistView::OnExtractDone(WPARAM, LPARAM lParam) {
+    std::unique_ptr<ExtractJob> job = TakePosted<ExtractJob>(lParam);
+    workers_.JobReturned(job->itemId);
+    int index = FindItemById(job->itemId);
+    if (index == -1) {
+        job->item->DeleteTempFiles();
+        return 0;
     }
-    if (!probed) item->title = TitleFromPath(path);
-    item->kind = kKindUnknown;
-    SHFILEINFOW info{};
-    DWORD attributes = ::PathIsDirectoryW(path.c_str()) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-    DWORD_PTR list = ::SHGetFileInfoW(path.c_str(), attributes, &info, sizeof(info),
-                                      SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON);
-    item->iconIndex = list ? info.iIcon : -1;
-    loadedPaths.push_back(path);
-    return item;
+    ApplyResults(*job->item, *GetItem(index));
+    InvalidateItem(index, true);
+    UpdateSummary();
+    return 0;
 }
 
 LRESULT CPlaylistView::OnHasPath(WPARAM, LPARAM lParam) {
@@ -138,8 +144,7 @@ LRESULT CPlaylistView::OnHasPath(WPARAM, LPARAM lParam) {
 // (wParam its index). The first item of a newly opened set plays as soon as it exists.
 LRESULT CPlaylistView::OnItemLoaded(WPARAM wParam, LPARAM lParam) {
     int index = static_cast<int>(wParam);
-    if (lParam) {
-        std::unique_ptr<CPlaylistItem> item(reinterpret_cast<CPlaylistItem*>(lParam));
+    if (std::unique_ptr<CPlaylistItem> item = TakePosted<CPlaylistItem>(lParam)) {
         index = InsertItem(GetItemCount(), item.release(), true);
         UpdateSummary();
     }
@@ -169,10 +174,7 @@ bool CPlaylistView::RemoveItemAt(int index, bool updateLayout) {
 }
 
 void CPlaylistView::RemoveAll() {
-    {
-        std::lock_guard lock(pathsLock_);
-        pendingPaths_.clear();
-    }
+    workers_.ClearPendingPaths();
     while (GetItemCount() > 0) RemoveItemAt(0, false);
     RecalcLayout();
 }

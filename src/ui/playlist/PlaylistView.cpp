@@ -4,10 +4,7 @@
 
 #include "app/AppResources.h"
 #include "app/AppSettings.h"
-#include "app/ZevrinApp.h"
 #include "framework/Document.h"
-#include "ui/playlist/ExtractThread.h"
-#include "ui/playlist/LoadThread.h"
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistResources.h"
 
@@ -53,7 +50,6 @@ CPlaylistView::CPlaylistView() {
         ownCursors_[i].Reset(static_cast<HCURSOR>(::LoadImageW(instance, MAKEINTRESOURCEW(ids[i]), IMAGE_CURSOR, 0, 0, 0)));
         cursors_[i + 1] = ownCursors_[i] ? ownCursors_[i].Get() : cursors_[0];
     }
-    currentCursor_ = cursors_[0];
 }
 
 // The settings get the user's choices back; the threads are gone by now (see OnDestroy).
@@ -152,11 +148,12 @@ LRESULT CPlaylistView::OnSize(WPARAM wParam, LPARAM lParam) {
 // Started with files, the pane opens the document's path when it has one and leaves the last
 // playlist alone: its items would only be probed and then thrown away while the named file
 // waits. Otherwise the last playlist comes back (with the playlist files' part of the pane).
+// Every later opening, once start-up is over, opens the document's path.
 void CPlaylistView::OnInitialUpdate() {
     CGridListView::OnInitialUpdate();
-    CZevrinApp* app = CZevrinApp::Get();
-    bool startedWithFiles = app && !app->startEmpty;
-    if (startedWithFiles) {
+    bool restoreLast = restoreLastPlaylist_;
+    restoreLastPlaylist_ = false;
+    if (!restoreLast) {
         if (Document() && !Document()->PathName().empty()) OpenPath(Document()->PathName());
     } else if (Settings().loadLastPlaylist) {
         LoadPlaylist(Settings().DefaultPlaylistPath(), false, false);

@@ -1,58 +1,44 @@
 #pragma once
 // The playlist pane. It owns the playlist: each grid item's data is a CPlaylistItem, in playing
-// order. It carries out the playlist commands, turns paths into items with its loader and
-// extraction threads, draws the items as thumbnail cells or list rows, lets the user reorder
-// them by dragging and hosts the display view's video over the playing item.
+// order. It carries out the playlist commands, turns paths into items with its pool of workers
+// (PlaylistWorkers.h), draws the items as thumbnail cells or list rows, lets the user reorder
+// them by dragging (DragReorder.h) and hosts the display view's video over the playing item.
 //
-// Threads: the item array and every item in it are touched by the user-interface thread only.
-// The loader builds a new item on its own and hands it over with WM_ITEM_LOADED; an extractor
-// works on a private copy of an item and hands the results back, which are applied to the
-// item with the same id (if it is still there). The only shared data is the queue of paths,
-// under a lock that is never held while a tool runs.
+// Threads: the item array and every item in it are touched by the user-interface thread only;
+// the workers hand their results over as messages to this window.
 #include "app/StartupPlaylist.h"
 #include "framework/Handles.h"
 #include "image/ThumbnailImage.h"
 #include "playlist/PlaylistItem.h"
 #include "ui/playlist/GridListView.h"
+#include "ui/playlist/DragReorder.h"
 #include "ui/playlist/ImageButton.h"
-#include "ui/playlist/PlaylistWork.h"
+#include "ui/playlist/PlaylistWorkers.h"
+#include "ui/playlist/TypeAhead.h"
 
 #include <cstdint>
-#include <deque>
-#include <set>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 namespace zevrin {
 
-class CExtractThread;
-class CLoadThread;
 class IPlayViewLink;
 class IPlaylistFrameLink;
 
-// Sent by the loader: is a path in the playlist already? lParam the const std::wstring*.
-constexpr UINT WM_PLAYLIST_HAS_PATH = WM_USER + 412;
-// Sent by an extractor for the next item to work on: wParam the index, lParam an ExtractJob*.
-// 0 when there is no such item, 1 when the job was filled, 2 when the item needs nothing.
-constexpr UINT WM_EXTRACT_JOB = WM_USER + 421;
-// Posted by an extractor with a finished job (lParam, owned by the receiver).
-constexpr UINT WM_EXTRACT_DONE = WM_USER + 422;
-
-// A private copy of one item for an extractor, and the results it brings back.
-struct ExtractJob {
-    int itemId = -1;
-    std::unique_ptr<CPlaylistItem> item;
-};
-
-class CPlaylistView : public CGridListView, public IStartupPlaylist, public IPlaylistWork {
+class CPlaylistView : public CGridListView, public IStartupPlaylist, private IWorkerSite {
 public:
     CPlaylistView();
     ~CPlaylistView() override;
 
     void SetPlayView(IPlayViewLink* link) { playView_ = link; }
     void SetFrameLink(IPlaylistFrameLink* link) { frameLink_ = link; }
+    // Whether the program was started with files to open, given before the first opening: only
+    // a start without files brings the last playlist back (OnInitialUpdate).
+    void SetStartedWithFiles(bool withFiles) { restoreLastPlaylist_ = !withFiles; }
+    // The media tools that make items of paths; given before the first opening.
+    void SetToolPaths(ToolPaths tools) { workers_.SetToolPaths(std::move(tools)); }
+    const ToolPaths& Tools() const { return workers_.Tools(); }
 
     // IStartupPlaylist
     void StopLoader() override;
@@ -61,7 +47,7 @@ public:
     void SetPendingPlayIndex(int index) override { pendingPlayIndex_ = index; }
     int AddPath(const std::wstring& path) override;
     int AddFolder(const std::wstring& folder, const std::wstring& patterns, bool recurse) override;
-    bool IsLoaderRunning() const override { return loadThread_ != nullptr; }
+    bool IsLoaderRunning() const override { return workers_.IsLoaderRunning(); }
     void StartLoader() override;
 
     // For the display view.
@@ -92,17 +78,14 @@ public:
     void SetViewStyle(int style);
     void SetShowTitle(bool show);
     int PendingPlayIndex() const { return pendingPlayIndex_; }
-    size_t PendingPathCount() const;
-    bool IsExtracting() const { return extractThreads_[0] || extractThreads_[1]; }
+    size_t PendingPathCount() const { return workers_.PendingPathCount(); }
+    bool IsExtracting() const { return workers_.IsExtracting(); }
     bool IsOpenButtonVisible() const { return openButton_ && (::GetWindowLongW(openButton_.Hwnd(), GWL_STYLE) & WS_VISIBLE); }
     // A drop target for a drag: the index and the side, or index -1.
-    struct DropPlace {
-        int index = -1;
-        bool after = false;
-    };
+    using DropPlace = zevrin::DropPlace;
     DropPlace DropTarget(POINT pt) const;
-    // Starts a drag of item `index` (the one selected item) as the mouse would.
-    int DragSource() const { return dragSource_; }
+    // The item being dragged, or -1.
+    int DragSource() const { return drag_.Source(); }
     // Type-ahead: what one typed character does.
     void TypeAhead(wchar_t ch);
     // Where a keyboard context menu opens, in screen coordinates.
@@ -131,15 +114,11 @@ protected:
     void OnDraw(HDC dc) override;
 
 private:
-    // IPlaylistWork, run on the worker threads (public only so that the threads can be given the view).
-    void LoaderWork(const ToolStopFlag& stop) override;
-    void ExtractWork(int parity, const ToolStopFlag& stop) override;
+    // IWorkerSite: the items as the workers' pool reads them.
     HWND WorkWindow() const override { return Hwnd(); }
-    std::unique_ptr<CPlaylistItem> CreateItem(const std::wstring& path, std::vector<std::wstring>& loadedPaths);
-    void StartExtractors();
-    // Dispatches this window's messages until `done` holds.
-    template <class Done>
-    void PumpUntil(Done done);
+    int ItemCount() const override { return GetItemCount(); }
+    int ItemIdAt(int index) const override { return GetItemId(index); }
+    const CPlaylistItem* ItemAt(int index) const override { return GetItem(index); }
 
     // Message handlers.
     LRESULT OnCreate(WPARAM, LPARAM);
@@ -163,7 +142,6 @@ private:
     LRESULT OnHasPath(WPARAM, LPARAM);
     LRESULT OnExtractJob(WPARAM, LPARAM);
     LRESULT OnExtractDone(WPARAM, LPARAM);
-    int FindLeftoverItem() const;
 
     // Commands.
     void OnOpenFiles();
@@ -210,7 +188,7 @@ private:
     void PrepareReplace();
     void PrepareAdd();
     void FinishAdding() {
-        if (!loadThread_) StartLoader();
+        if (!workers_.IsLoaderRunning()) StartLoader();
     }
     bool ChooseFiles(const wchar_t* title, bool useSettingFilter, std::vector<std::wstring>& paths);
     void SwitchToDisplay();
@@ -226,9 +204,9 @@ private:
     void BeginDrag(int index, POINT pt);
     void ContinueDrag(POINT pt);
     void EndDrag(POINT pt);
+    DropLayout CurrentDropLayout() const;
     void ShowInsertionMark(DropPlace place);
-    RECT InsertionMarkRect(DropPlace place) const;
-    void SetDragCursor(HCURSOR cursor);
+    RECT MarkRect(DropPlace place) const;
     void TrackHoverButton(POINT pt);
     bool IsActivePane() const;
 
@@ -236,6 +214,7 @@ private:
     IPlaylistFrameLink* frameLink_ = nullptr;
     HWND hostedVideo_ = nullptr;
     int pendingPlayIndex_ = -1;
+    bool restoreLastPlaylist_ = true;  // at the first opening only
     CImageButton openButton_;
     CThumbnailImage buttonImages_[2];
     fw::UniqueImageList stateIcons_;
@@ -243,25 +222,14 @@ private:
     fw::UniqueImageList kindIcons_;
     HIMAGELIST sysSmallIcons_ = nullptr;
 
-    mutable std::mutex pathsLock_;  // guards pendingPaths_ only; never held while a tool runs
-    std::deque<std::wstring> pendingPaths_;
-
-    std::unique_ptr<CLoadThread> loadThread_;
-    std::unique_ptr<CExtractThread> extractThreads_[2];
-    // Ids of the items an extractor holds a copy of. An item moved to the other parity while
-    // one thread works on it must not be handed to the second thread as well.
-    std::set<int> itemsInWork_;
-    // Ids of the items an extractor has been handed; a failure there is not retried by the pass.
-    std::set<int> itemsTried_;
+    CPlaylistWorkers workers_{*this};
     bool destroying_ = false;
 
     HCURSOR cursors_[5] = {};  // arrow, several columns, one column, remove, play
     fw::UniqueCursor ownCursors_[4];
-    HCURSOR currentCursor_ = nullptr;
     int overlayState_ = 0;
-    fw::UniqueImageList dragImage_;
-    int dragSource_ = -1;
-    DropPlace dropMark_;
+    CDragReorder drag_{::LoadCursorW(nullptr, IDC_ARROW)};
+    CTypeAhead typeAhead_;
     int digitWidth_ = 0;
     HWND tooltip_ = nullptr;
 };

@@ -1,32 +1,63 @@
 // The loader and the two extractors: starting, feeding, handing results over and stopping.
-#include "ui/playlist/PlaylistView.h"
+#include "ui/playlist/PlaylistWorkers.h"
 
+#include "app/AppSettings.h"
 #include "ui/playlist/ExtractThread.h"
+#include "ui/playlist/ItemExtraction.h"
 #include "ui/playlist/LoadThread.h"
+#include "ui/playlist/PostedOwner.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <algorithm>
 
 namespace zevrin {
 
-void CPlaylistView::StartLoader() {
+CPlaylistWorkers::CPlaylistWorkers(IWorkerSite& site) : site_(site) {}
+
+// The threads are joined by now (the window stops them before it goes); a thread object that
+// is still running waits for its thread as it is destroyed.
+CPlaylistWorkers::~CPlaylistWorkers() = default;
+
+void CPlaylistWorkers::QueuePath(const std::wstring& path) {
+    std::lock_guard lock(pathsLock_);
+    pendingPaths_.push_back(path);
+}
+
+size_t CPlaylistWorkers::PendingPathCount() const {
+    std::lock_guard lock(pathsLock_);
+    return pendingPaths_.size();
+}
+
+void CPlaylistWorkers::ClearPendingPaths() {
+    std::lock_guard lock(pathsLock_);
+    pendingPaths_.clear();
+}
+
+void CPlaylistWorkers::StartLoader() {
     if (loadThread_) return;
     if (PendingPathCount() == 0) {
         StartExtractors();
         return;
     }
-    auto thread = std::make_unique<CLoadThread>(*this);
+    IPlaylistWork& work = *this;
+    auto thread = std::make_unique<CLoadThread>(work);
     if (thread->Start(THREAD_PRIORITY_NORMAL)) loadThread_ = std::move(thread);
 }
 
-void CPlaylistView::StartExtractors() {
-    if (GetItemCount() == 0) return;
+void CPlaylistWorkers::StartExtractors() {
+    if (site_.ItemCount() == 0) return;
+    IPlaylistWork& work = *this;
     for (int i = 0; i < 2; ++i) {
         if (extractThreads_[i]) continue;
-        auto thread = std::make_unique<CExtractThread>(*this, i);
+        auto thread = std::make_unique<CExtractThread>(work, i);
         if (!thread->Start(THREAD_PRIORITY_BELOW_NORMAL)) return;
         extractThreads_[i] = std::move(thread);
     }
 }
 
-void CPlaylistView::LoaderWork(const ToolStopFlag& stop) {
+void CPlaylistWorkers::LoaderWork(const ToolStopFlag& stop) {
     std::vector<std::wstring> loadedPaths;
     while (stop.load() == 0) {
         std::wstring path;
@@ -38,109 +69,86 @@ void CPlaylistView::LoaderWork(const ToolStopFlag& stop) {
         }
         std::unique_ptr<CPlaylistItem> item = CreateItem(path, loadedPaths);
         if (!item) continue;
-        CPlaylistItem* raw = item.release();
-        if (!::PostMessageW(Hwnd(), WM_ITEM_LOADED, 0, reinterpret_cast<LPARAM>(raw))) {
-            raw->DeleteTempFiles();
-            delete raw;
-        }
+        if (auto unsent = PostOwned(WorkWindow(), WM_ITEM_LOADED, 0, std::move(item))) unsent->DeleteTempFiles();
     }
+}
+
+// On the loader thread. The item is built privately; the view's array is asked about through
+// the view's own thread (WM_PLAYLIST_HAS_PATH), and the paths this run made but the view has
+// not appended yet are in `loadedPaths`.
+std::unique_ptr<CPlaylistItem> CPlaylistWorkers::CreateItem(const std::wstring& path,
+                                                            std::vector<std::wstring>& loadedPaths) const {
+    if (!Settings().allowDuplicates) {
+        bool known = std::any_of(loadedPaths.begin(), loadedPaths.end(),
+                                 [&](const std::wstring& p) { return _wcsicmp(p.c_str(), path.c_str()) == 0; });
+        if (known || ::SendMessageW(WorkWindow(), WM_PLAYLIST_HAS_PATH, 0, reinterpret_cast<LPARAM>(&path)))
+            return nullptr;
+    }
+    auto item = std::make_unique<CPlaylistItem>(path);
+    // A URL the tools can't reach now (no network, a host that is down) stays, without
+    // information: the user named it, and it may play later. A file that can't be read goes.
+    bool isUrl = path.find(L"://") != std::wstring::npos;
+    bool probed = item->LoadInfo(tools_) != 0;
+    if ((!probed && !isUrl) || item->info.IsStillImage()) {
+        item->DeleteTempFiles();
+        return nullptr;
+    }
+    if (!probed) item->title = TitleFromPath(path);
+    item->kind = kKindUnknown;
+    SHFILEINFOW info{};
+    DWORD attributes = ::PathIsDirectoryW(path.c_str()) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    DWORD_PTR list = ::SHGetFileInfoW(path.c_str(), attributes, &info, sizeof(info),
+                                      SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON);
+    item->iconIndex = list ? info.iIcon : -1;
+    loadedPaths.push_back(path);
+    return item;
 }
 
 // Each item is worked on as a private copy; the results go back by the item's id, so that an
 // item moved, or removed, meanwhile is never confused with another.
-void CPlaylistView::ExtractWork(int parity, const ToolStopFlag& stop) {
+void CPlaylistWorkers::ExtractWork(int parity, const ToolStopFlag& stop) {
     for (int index = parity; stop.load() == 0; index += 2) {
         auto job = std::make_unique<ExtractJob>();
-        LRESULT answer = ::SendMessageW(Hwnd(), WM_EXTRACT_JOB, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(job.get()));
+        LRESULT answer = ::SendMessageW(WorkWindow(), WM_EXTRACT_JOB, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(job.get()));
         if (answer == 0) break;
         if (answer != 1) continue;
-        job->item->LoadInfo();
-        if (stop.load() == 0) job->item->ResolveArtwork();
-        ExtractJob* raw = job.release();
-        if (!::PostMessageW(Hwnd(), WM_EXTRACT_DONE, 0, reinterpret_cast<LPARAM>(raw))) {
-            raw->item->DeleteTempFiles();
-            delete raw;
-        }
+        job->item->LoadInfo(tools_);
+        if (stop.load() == 0) job->item->ResolveArtwork(tools_);
+        if (auto unsent = PostOwned(WorkWindow(), WM_EXTRACT_DONE, 0, std::move(job))) unsent->item->DeleteTempFiles();
     }
 }
-
-namespace {
-
-bool NeedsExtraction(const CPlaylistItem& item) {
-    bool infoDone = item.flags & EntryFlag::InfoLoaded;
-    bool artworkDone = (item.flags & EntryFlag::ArtworkResolved) &&
-                       (item.HasWork(ItemWork::ImageLoaded) || item.kind != kKindUnknown);
-    return !(infoDone && artworkDone);
-}
-
-void CopyForWork(const CPlaylistItem& from, CPlaylistItem& to) {
-    to.CopyFrom(from);
-    to.info = from.info;
-    to.kind = from.kind;
-    to.work.store(from.work.load());
-}
-
-void ApplyResults(CPlaylistItem& from, CPlaylistItem& to) {
-    to.flags = from.flags;
-    to.duration = from.duration;
-    to.title = std::move(from.title);
-    to.artwork = std::move(from.artwork);
-    to.info = std::move(from.info);
-    to.kind = from.kind;
-    to.thumbnail = std::move(from.thumbnail);
-    to.durationText = std::move(from.durationText);
-    to.work.store(from.work.load());
-}
-
-} // namespace
 
 // An extractor past the end of the list takes the items that no extractor has had yet. An item
 // moved during the pass, to an index its thread had passed or of the other parity, would
 // otherwise stay without duration and picture until the next load.
-int CPlaylistView::FindLeftoverItem() const {
-    for (int i = 0; i < GetItemCount(); ++i) {
-        int id = GetItemId(i);
-        if (!itemsTried_.count(id) && !itemsInWork_.count(id) && NeedsExtraction(*GetItem(i))) return i;
+int CPlaylistWorkers::FindLeftoverItem() const {
+    for (int i = 0; i < site_.ItemCount(); ++i) {
+        int id = site_.ItemIdAt(i);
+        if (!itemsTried_.count(id) && !itemsInWork_.count(id) && NeedsExtraction(*site_.ItemAt(i))) return i;
     }
     return -1;
 }
 
-LRESULT CPlaylistView::OnExtractJob(WPARAM wParam, LPARAM lParam) {
-    if (destroying_) return 0;
-    int index = static_cast<int>(wParam);
-    if (!InRange(index)) index = FindLeftoverItem();
-    const CPlaylistItem* item = GetItem(index);
+LRESULT CPlaylistWorkers::HandOutJob(int index, ExtractJob& job) {
+    if (index < 0 || index >= site_.ItemCount()) index = FindLeftoverItem();
+    const CPlaylistItem* item = site_.ItemAt(index);
     if (!item) return 0;
-    int id = GetItemId(index);
+    int id = site_.ItemIdAt(index);
     if (!NeedsExtraction(*item) || itemsInWork_.count(id)) return 2;
     itemsInWork_.insert(id);
     itemsTried_.insert(id);
-    auto* job = reinterpret_cast<ExtractJob*>(lParam);
-    job->itemId = id;
-    job->item = std::make_unique<CPlaylistItem>();
-    CopyForWork(*item, *job->item);
+    job.itemId = id;
+    job.item = std::make_unique<CPlaylistItem>();
+    CopyForWork(*item, *job.item);
     return 1;
 }
 
-LRESULT CPlaylistView::OnExtractDone(WPARAM, LPARAM lParam) {
-    std::unique_ptr<ExtractJob> job(reinterpret_cast<ExtractJob*>(lParam));
-    itemsInWork_.erase(job->itemId);
-    int index = FindItemById(job->itemId);
-    if (index == -1) {
-        job->item->DeleteTempFiles();
-        return 0;
-    }
-    ApplyResults(*job->item, *GetItem(index));
-    InvalidateItem(index, true);
-    UpdateSummary();
-    return 0;
-}
-
 template <class Done>
-void CPlaylistView::PumpUntil(Done done) {
+void CPlaylistWorkers::PumpUntil(Done done) {
     while (!done()) {
         MSG msg;
-        if (::PeekMessageW(&msg, Hwnd(), 0, 0, PM_REMOVE)) {
+        if (::PeekMessageW(&msg, WorkWindow(), 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         } else {
@@ -149,13 +157,13 @@ void CPlaylistView::PumpUntil(Done done) {
     }
 }
 
-void CPlaylistView::StopLoader() {
+void CPlaylistWorkers::StopLoader() {
     if (!loadThread_) return;
     loadThread_->RequestStop();
     PumpUntil([this] { return loadThread_ == nullptr; });
 }
 
-void CPlaylistView::StopExtractors() {
+void CPlaylistWorkers::StopExtractors() {
     for (int i = 0; i < 2; ++i) {
         if (!extractThreads_[i]) continue;
         extractThreads_[i]->RequestStop();
@@ -163,25 +171,16 @@ void CPlaylistView::StopExtractors() {
     }
 }
 
-LRESULT CPlaylistView::OnLoaderEnded(WPARAM, LPARAM) {
-    if (loadThread_) {
-        loadThread_->Join();
-        loadThread_.reset();
-    }
-    if (!destroying_) {
-        pendingPlayIndex_ = -1;
-        StartExtractors();
-    }
-    return 0;
+void CPlaylistWorkers::LoaderEnded() {
+    if (!loadThread_) return;
+    loadThread_->Join();
+    loadThread_.reset();
 }
 
-LRESULT CPlaylistView::OnExtractorEnded(WPARAM wParam, LPARAM) {
-    int i = static_cast<int>(wParam);
-    if (i >= 0 && i < 2 && extractThreads_[i]) {
-        extractThreads_[i]->Join();
-        extractThreads_[i].reset();
-    }
-    return 0;
+void CPlaylistWorkers::ExtractorEnded(int parity) {
+    if (parity < 0 || parity >= 2 || !extractThreads_[parity]) return;
+    extractThreads_[parity]->Join();
+    extractThreads_[parity].reset();
 }
 
 } // namespace zevrin
