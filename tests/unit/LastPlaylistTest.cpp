@@ -22,6 +22,15 @@ int CountFiles(const std::wstring& folder, const wchar_t* pattern) {
     return count;
 }
 
+// Pictures other runs of the program left in the shared temporary folder (the GUI tests keep
+// their last playlists) would end the wait for this run's thumbnails at once.
+void DeleteFiles(const std::wstring& folder, const wchar_t* pattern) {
+    WIN32_FIND_DATAW data;
+    fw::UniqueFindHandle find(FindFirstFileW((folder + L"\\" + pattern).c_str(), &data));
+    if (find) do DeleteFileW((folder + L"\\" + data.cFileName).c_str());
+        while (FindNextFileW(find.Get(), &data));
+}
+
 class LastPlaylistTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -36,6 +45,7 @@ protected:
         temp_ = UserDataFolder() + L"\\Temp";
         defaultPlay_ = UserDataFolder() + L"\\Default.play";
         DeleteFileW(defaultPlay_.c_str());
+        DeleteFiles(temp_, L"*.jpg");
     }
     void TearDown() override {
         fw::RegKey::Create(HKEY_CURRENT_USER, kRoot).WriteString(L"AppFolder", appFolder_);

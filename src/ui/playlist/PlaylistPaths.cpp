@@ -163,12 +163,16 @@ void CPlaylistView::UpdateSummary() {
 
 // --- removing ---
 
+std::unique_ptr<CPlaylistItem> CPlaylistView::TakeItemAt(int index, bool updateLayout) {
+    std::unique_ptr<CPlaylistItem> item(GetItem(index));
+    if (item) DeleteItem(index, updateLayout);
+    return item;
+}
+
 bool CPlaylistView::RemoveItemAt(int index, bool updateLayout) {
-    CPlaylistItem* item = GetItem(index);
+    std::unique_ptr<CPlaylistItem> item = TakeItemAt(index, updateLayout);
     if (!item) return false;
     item->DeleteTempFiles();
-    delete item;
-    DeleteItem(index, updateLayout);
     UpdateSummary();
     return true;
 }

@@ -59,7 +59,7 @@ CPlaylistView::~CPlaylistView() {
     settings.showDuration = showDuration_;
     settings.showTitle = showTitle_;
     settings.showIcon = showIcon_;
-    for (int i = 0; i < GetItemCount(); ++i) delete GetItem(i);
+    while (GetItemCount() > 0) TakeItemAt(0, false);  // each item goes with its owner
 }
 
 bool CPlaylistView::PreCreateWindow(CREATESTRUCTW& cs) {

@@ -66,6 +66,8 @@ public:
     int OpenPath(const std::wstring& path);
     int OpenFolder(const std::wstring& folder, const std::wstring& patterns, bool recurse);
     bool RemoveItemAt(int index, bool updateLayout);
+    // Takes item `index` out of the grid, to the caller; empty when there is no such item.
+    std::unique_ptr<CPlaylistItem> TakeItemAt(int index, bool updateLayout);
     bool RemoveOne(int index);
     // Playlist files: the seam for the loading and saving of playlists.
     int LoadPlaylist(const std::wstring& path, bool makeCurrent, bool addRecent);
