@@ -8,6 +8,20 @@ import sys
 import zlib
 
 MAGENTA = (255, 0, 255)
+SCALES = (100, 150, 200)  # the art is drawn for each; the program picks the one for its DPI
+
+
+def art_size(units, percent):
+    """A size of the 100 % art at another scale, rounded half up as the program does."""
+    return (units * percent + 50) // 100
+
+
+def scaled_name(file, percent):
+    """btn_play.bmp at 150 % is btn_play_150.bmp; 100 % keeps the plain name."""
+    if percent == 100:
+        return file
+    stem, dot, ext = file.rpartition(".")
+    return f"{stem}_{percent}.{ext}"
 
 
 def bmp24(width, height, pixel):
@@ -216,36 +230,50 @@ GLYPHS = {
 STATE_COLORS = [(150, 150, 154), (235, 235, 240), (150, 150, 154), (255, 160, 40), (64, 64, 68)]
 
 
-def button_strip(glyph):
+# The strips below are drawn at `percent` of their size: each pixel's centre is taken back into
+# the 100 % image's coordinates (px, py), where the shapes are described.
+
+def button_strip(glyph, percent=100):
+    s = percent / 100
     def pixel(x, y):
-        state, gx = divmod(x, 28)
-        if glyph(gx + 0.5, y + 0.5):
+        state, gx = divmod(x, art_size(28, percent))
+        px, py = (gx + 0.5) / s, (y + 0.5) / s
+        if glyph(px, py):
             return STATE_COLORS[state]
-        if state == 2 and (gx in (1, 26) or y in (1, 21)) and 1 <= gx <= 26 and 1 <= y <= 21:
+        ux, uy = int(px), int(py)
+        if state == 2 and (ux in (1, 26) or uy in (1, 21)) and 1 <= ux <= 26 and 1 <= uy <= 21:
             return (90, 90, 96)  # the focus frame
         return MAGENTA
     return pixel
 
 
-def seek_strip(x, y):
-    image, sx = divmod(x, 16)
-    if image in (0, 1, 2):
-        if 6 <= y <= 9:
-            return (60, 60, 64) if image == 0 else (230, 140, 30)
+def seek_strip(percent=100):
+    s = percent / 100
+    def pixel(x, y):
+        image, sx = divmod(x, art_size(16, percent))
+        px, py = (sx + 0.5) / s, (y + 0.5) / s
+        if image in (0, 1, 2):
+            if 6 <= py < 10:
+                return (60, 60, 64) if image == 0 else (230, 140, 30)
+            return MAGENTA
+        d = ((px - 8) ** 2 + (py - 8) ** 2) ** 0.5
+        if d < 5.5:
+            return (235, 235, 240) if d < 4.5 else (120, 120, 124)
         return MAGENTA
-    d = ((sx - 7.5) ** 2 + (y - 7.5) ** 2) ** 0.5
-    if d < 5.5:
-        return (235, 235, 240) if d < 4.5 else (120, 120, 124)
-    return MAGENTA
+    return pixel
 
 
-def volume_strip(x, y):
-    image, sx = divmod(x, 6)
-    if image == 0:
-        return (60, 60, 64) if 7 <= y <= 8 else MAGENTA
-    if image in (1, 2):
-        return (200, 200, 205) if 4 <= y <= 11 else MAGENTA
-    return (235, 235, 240) if 2 <= y <= 13 and 1 <= sx <= 4 else MAGENTA
+def volume_strip(percent=100):
+    s = percent / 100
+    def pixel(x, y):
+        image, sx = divmod(x, art_size(6, percent))
+        px, py = (sx + 0.5) / s, (y + 0.5) / s
+        if image == 0:
+            return (60, 60, 64) if 7 <= py < 9 else MAGENTA
+        if image in (1, 2):
+            return (200, 200, 205) if 4 <= py < 12 else MAGENTA
+        return (235, 235, 240) if 2 <= py < 14 and 1 <= px < 5 else MAGENTA
+    return pixel
 
 
 def wait_dots(x, y):
@@ -265,13 +293,20 @@ BAR_IMAGES = {
 
 
 def write_bar_art(out):
-    for name, file in BAR_IMAGES.items():
-        with open(os.path.join(out, file), "wb") as f:
-            f.write(bmp24(140, 23, button_strip(GLYPHS[name])))
-    with open(os.path.join(out, "seek_slider.bmp"), "wb") as f:
-        f.write(bmp24(64, 16, seek_strip))
-    with open(os.path.join(out, "volume_slider.bmp"), "wb") as f:
-        f.write(bmp24(24, 16, volume_strip))
+    for percent in SCALES:
+        for name, file in BAR_IMAGES.items():
+            with open(os.path.join(out, scaled_name(file, percent)), "wb") as f:
+                f.write(bmp24(5 * art_size(28, percent), art_size(23, percent), button_strip(GLYPHS[name], percent)))
+        with open(os.path.join(out, scaled_name("seek_slider.bmp", percent)), "wb") as f:
+            f.write(bmp24(4 * art_size(16, percent), art_size(16, percent), seek_strip(percent)))
+        with open(os.path.join(out, scaled_name("volume_slider.bmp", percent)), "wb") as f:
+            f.write(bmp24(4 * art_size(6, percent), art_size(16, percent), volume_strip(percent)))
+        with open(os.path.join(out, scaled_name("bar_background.bmp", percent)), "wb") as f:
+            f.write(bmp24(art_size(8, percent), art_size(60, percent), lambda x, y: bar_background(0, int((y + 0.5) * 100 / percent))))
+        for bright, file in ((True, "play_hover.png"), (False, "play_normal.png")):
+            size = art_size(96, percent)
+            with open(os.path.join(out, scaled_name(file, percent)), "wb") as f:
+                f.write(png_rgba(size, size, play_overlay_pixel(size, bright)))
     with open(os.path.join(out, "wait_dots.bmp"), "wb") as f:
         f.write(bmp24(18, 9, wait_dots))
 
@@ -301,11 +336,11 @@ def disc(x, y, cx, cy, r):
 PLAYING_GREEN = (40, 200, 70)
 
 
-def state_icons(x, y):
+def state_icons(x, y, percent=100):
     """80x16: grid playing, grid paused, unused, list playing, list paused. The grid ones sit
     on a dark disc over the thumbnail; the list ones are bare glyphs on the row."""
-    image, ix = divmod(x, 16)
-    px, py = ix + 0.5, y + 0.5
+    image, ix = divmod(x, art_size(16, percent))
+    px, py = (ix + 0.5) * 100 / percent, (y + 0.5) * 100 / percent
     if image in (0, 1):
         if not disc(px, py, 8, 8, 7.5):
             return MAGENTA
@@ -321,12 +356,12 @@ def state_icons(x, y):
     return MAGENTA
 
 
-def overlay_buttons(x, y):
+def overlay_buttons(x, y, percent=100):
     """60x20: the play button shown on the hot item, normal, hover and pressed (pressed is
     darker and one pixel lower, as if pushed in)."""
-    image, ix = divmod(x, 20)
+    image, ix = divmod(x, art_size(20, percent))
     shift = 1 if image == 2 else 0
-    px, py = ix + 0.5, y + 0.5 - shift
+    px, py = (ix + 0.5) * 100 / percent, (y + 0.5) * 100 / percent - shift
     if not disc(px, py, 10, 10, 9.5):
         return MAGENTA
     if in_triangle(px, py, (7.5, 5.5), (7.5, 14.5), (15, 10)):
@@ -355,11 +390,11 @@ def film(px, py):
     return (70, 110, 170)
 
 
-def kind_icons(x, y):
+def kind_icons(x, y, percent=100):
     """96x32, 32-bit: the pictures of items without a thumbnail, by kind: audio only, video
     without audio, video with audio."""
-    image, ix = divmod(x, 32)
-    px, py = ix + 0.5, y + 0.5
+    image, ix = divmod(x, art_size(32, percent))
+    px, py = (ix + 0.5) * 100 / percent, (y + 0.5) * 100 / percent
     if image == 0:
         if note(px, py, 13, 24):
             return (230, 230, 235, 255)
@@ -428,12 +463,13 @@ DRAG_CURSORS = {"across": "drag_across.cur", "down": "drag_down.cur", "remove": 
 
 
 def write_playlist_art(out):
-    with open(os.path.join(out, "play_states.bmp"), "wb") as f:
-        f.write(bmp24(80, 16, state_icons))
-    with open(os.path.join(out, "hover_play.bmp"), "wb") as f:
-        f.write(bmp24(60, 20, overlay_buttons))
-    with open(os.path.join(out, "kind_icons.bmp"), "wb") as f:
-        f.write(bmp32(96, 32, kind_icons))
+    for percent in SCALES:
+        with open(os.path.join(out, scaled_name("play_states.bmp", percent)), "wb") as f:
+            f.write(bmp24(5 * art_size(16, percent), art_size(16, percent), lambda x, y: state_icons(x, y, percent)))
+        with open(os.path.join(out, scaled_name("hover_play.bmp", percent)), "wb") as f:
+            f.write(bmp24(3 * art_size(20, percent), art_size(20, percent), lambda x, y: overlay_buttons(x, y, percent)))
+        with open(os.path.join(out, scaled_name("kind_icons.bmp", percent)), "wb") as f:
+            f.write(bmp32(3 * art_size(32, percent), art_size(32, percent), lambda x, y: kind_icons(x, y, percent)))
     for role, (badge, color, glyph) in cursor_badges().items():
         with open(os.path.join(out, DRAG_CURSORS[role]), "wb") as f:
             f.write(icon_file(2, [(32, icon_image(32, drag_cursor_pixel(badge, color, glyph)), 1, 1)]))
@@ -484,12 +520,6 @@ def main():
         f.write(icon_file(1, [(s, icon_image(s, app_icon_pixel(s)), 0, 0) for s in (16, 32, 48)]))
     with open(os.path.join(out, "hand.cur"), "wb") as f:
         f.write(icon_file(2, [(32, icon_image(32, hand_cursor_pixel(32)), 6, 0)]))
-    with open(os.path.join(out, "bar_background.bmp"), "wb") as f:
-        f.write(bmp24(8, 60, bar_background))
-    with open(os.path.join(out, "play_hover.png"), "wb") as f:
-        f.write(png_rgba(96, 96, play_overlay_pixel(96, True)))
-    with open(os.path.join(out, "play_normal.png"), "wb") as f:
-        f.write(png_rgba(96, 96, play_overlay_pixel(96, False)))
     write_bar_art(out)
     write_playlist_art(out)
     write_busy_cursor(out)

@@ -291,14 +291,14 @@ RECT CPlaylistView::InsertionMarkRect(DropPlace place) const {
     if (place.index == -1 || !GetItemRect(place.index, rc)) return {};
     if (!IsGridStyle()) {
         int y = place.after ? rc.bottom : rc.top;
-        return {rc.left, y - 1, rc.right, y + 1};
+        return {rc.left, y - px_(1), rc.right, y + px_(1)};
     }
     if (columns_ == 1) {
-        int y = place.after ? rc.bottom + cellSpacing_.cy / 2 - 1 : rc.top - cellSpacing_.cy / 2 - 1;
-        return {rc.left, y, rc.right, y + 2};
+        int y = place.after ? rc.bottom + cellSpacing_.cy / 2 - px_(1) : rc.top - cellSpacing_.cy / 2 - px_(1);
+        return {rc.left, y, rc.right, y + px_(2)};
     }
-    int x = place.after ? rc.right + cellSpacing_.cx / 2 - 1 : rc.left - cellSpacing_.cx / 2 - 1;
-    return {x, rc.top, x + 2, rc.bottom};
+    int x = place.after ? rc.right + cellSpacing_.cx / 2 - px_(1) : rc.left - cellSpacing_.cx / 2 - px_(1);
+    return {x, rc.top, x + px_(2), rc.bottom};
 }
 
 void CPlaylistView::ShowInsertionMark(DropPlace place) {

@@ -145,6 +145,9 @@ private:
     LRESULT OnCreate(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnDpiRescale(WPARAM, LPARAM);
+    // The pane's art and sizes for the window's DPI; false when an image is missing.
+    bool LoadScaledArt();
     LRESULT OnContextMenu(WPARAM, LPARAM);
     LRESULT OnDropFiles(WPARAM, LPARAM);
     LRESULT OnChar(WPARAM, LPARAM);
@@ -242,6 +245,8 @@ private:
     fw::UniqueImageList overlayButtons_;
     fw::UniqueImageList kindIcons_;
     HIMAGELIST sysSmallIcons_ = nullptr;
+    int stateIconSize_ = 16;  // the drawn sizes of the lists above, in pixels
+    int kindIconSize_ = 32;
 
     mutable std::mutex pathsLock_;  // guards pendingPaths_ only; never held while a tool runs
     std::deque<std::wstring> pendingPaths_;

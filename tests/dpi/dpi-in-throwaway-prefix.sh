@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# The installed program at 96, 144 and 192 DPI (the registry's LogPixels, read by Wine when its
+# server starts), in a Wine prefix made for this test alone. At each DPI it plays nothing, shows
+# three clips in the playlist grid, and measures the control bar and menu bar (window
+# rectangles, read by the probe) and a grid cell's thumbnail box (in a screenshot). Each must be
+# 1.5 and 2 times its size at 96 DPI. The screenshots stay in <build>/dpi-shots.
+# Usage: <source dir> <build dir> <probe.exe>
+set -euo pipefail
+root="$1"
+build="$2"
+probe="$3"
+dist="$root/dist/Zevrin"
+shots="$build/dpi-shots"
+work="$(mktemp -d "$build/dpi-prefix-XXXXXX")"
+prefix="$work/prefix"
+program=""
+cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+[ -x "$dist/Zevrin.exe" ] || [ -f "$dist/Zevrin.exe" ] || fail "no installed program in $dist"
+
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source "$root/scripts/offline.sh"
+wineboot -i >/dev/null 2>&1 || true
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Tresk\Zevrin' /v AppFolder /t REG_SZ /d "$(winepath -w "$dist")" /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Tresk\Zevrin\Settings' /v LoadLastPlaylist /t REG_DWORD /d 0 /f >/dev/null 2>&1
+zevrin_keep_offline
+mkdir -p "$work/clips" "$shots"
+for i in 1 2 3; do
+    ffmpeg -v error -f lavfi -i "testsrc2=size=320x240:rate=15:duration=3" -pix_fmt yuv420p "$work/clips/clip$i.mp4"
+done
+clips=()
+for i in 1 2 3; do clips+=("$(winepath -w "$work/clips/clip$i.mp4")"); done
+
+# The width and the line width of the first frame around a thumbnail box: a run of the frame
+# colour at least 60 pixels long, and how many rows below it repeat it.
+measure_cell() {
+    convert "$1" -depth 8 "rgb:$work/shot.rgb"
+    python3 - "$work/shot.rgb" "$(identify -format '%w' "$1")" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+width = int(sys.argv[2])
+height = len(data) // (3 * width)
+frame = bytes((0x40, 0x40, 0x40))
+def runs(y):
+    row = data[y * width * 3:(y + 1) * width * 3]
+    x = 0
+    while x < width:
+        if row[x * 3:x * 3 + 3] == frame:
+            start = x
+            while x < width and row[x * 3:x * 3 + 3] == frame:
+                x += 1
+            if x - start >= 60:
+                yield start, x - start
+        x += 1
+for y in range(height):
+    found = list(runs(y))
+    if found:
+        start, length = found[0]
+        line = 1
+        while y + line < height and (start, length) in list(runs(y + line)):
+            line += 1
+        print(length, line)
+        break
+else:
+    print(0, 0)
+PY
+}
+
+declare -A bar menu cell
+for dpi in 96 144 192; do
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wine "$dist/Zevrin.exe" "${clips[@]}" >/dev/null 2>&1 &
+    program=$!
+    sizes="$(wine "$probe" sizes | tr -d '\r')" || fail "at $dpi DPI: $sizes"
+    echo "$dpi DPI: $(tr '\n' ';' <<<"$sizes")"
+    grep -q "^system_dpi $dpi\$" <<<"$sizes" || fail "Wine did not take LogPixels $dpi"
+    bar[$dpi]=$(awk '$1 == "control_bar" {print $3}' <<<"$sizes")
+    menu[$dpi]=$(awk '$1 == "menu_bar" {print $3}' <<<"$sizes")
+    xdotool mousemove 0 0 >/dev/null 2>&1 || true
+    sleep 8  # the clips are probed and their thumbnails extracted
+    import -window root "$shots/grid-$dpi.png"
+    read -r run line <<<"$(measure_cell "$shots/grid-$dpi.png")"
+    cell[$dpi]=$((run - 2 * line))
+    echo "$dpi DPI: control bar ${bar[$dpi]}, menu bar ${menu[$dpi]}, thumbnail box ${cell[$dpi]} (frame $run, line $line)"
+    wine "$probe" menu >/dev/null 2>&1 || true
+    sleep 1
+    import -window root "$shots/menu-$dpi.png"
+    xdotool key Escape >/dev/null 2>&1 || true
+    wine "$probe" close >/dev/null 2>&1 || true
+    for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+    program=""
+done
+zevrin_check_offline
+
+# Sizes at 144 and 192 DPI are 1.5 and 2 times those at 96, to the pixel.
+check() { # <what> <at 96> <at dpi> <dpi>
+    [ "$2" -gt 0 ] || fail "$1 not found at 96 DPI"
+    [ $(($2 * $4)) -eq $(($3 * 96)) ] || fail "$1 is $3 at $4 DPI, $2 at 96"
+}
+for dpi in 144 192; do
+    check "the control bar's height" "${bar[96]}" "${bar[$dpi]}" "$dpi"
+    check "the menu bar's height" "${menu[96]}" "${menu[$dpi]}" "$dpi"
+    check "a thumbnail box's width" "${cell[96]}" "${cell[$dpi]}" "$dpi"
+done
+echo "sizes at 144 and 192 DPI are 1.5 and 2 times those at 96"
