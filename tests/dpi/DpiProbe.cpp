@@ -1,20 +1,29 @@
 // Reads the running program's sizes from outside, as a user's tool would: the DPI the system
-// reports, and the window rectangles of the main frame's bars and panes. With "menu" it opens
-// the menu bar's first popup, with "close" it closes the main window.
+// reports, and the window rectangles of the main frame's bars and of the playlist pane. With
+// "menu" it opens the menu bar's first popup, with "command <id>" it sends the frame a menu
+// command, with "close" it closes the main window.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <cstdlib>
 
 namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 
+// The widest window of the class among the frame's children (a hidden bar may be empty).
 void PrintChild(HWND frame, const wchar_t* cls, const char* name) {
-    HWND child = FindWindowExW(frame, nullptr, cls, nullptr);
-    RECT rc{};
-    if (child) GetWindowRect(child, &rc);
-    std::printf("%s %ld %ld\n", name, child ? rc.right - rc.left : -1L, child ? rc.bottom - rc.top : -1L);
+    RECT widest{};
+    bool found = false;
+    for (HWND child = FindWindowExW(frame, nullptr, cls, nullptr); child; child = FindWindowExW(frame, child, cls, nullptr)) {
+        RECT rc{};
+        GetWindowRect(child, &rc);
+        if (!found || rc.right - rc.left > widest.right - widest.left) widest = rc;
+        found = true;
+    }
+    if (!found) widest = RECT{0, 0, -1, -1};
+    std::printf("%s %ld %ld\n", name, widest.right - widest.left, widest.bottom - widest.top);
 }
 
 } // namespace
@@ -35,6 +44,10 @@ int wmain(int argc, wchar_t** argv) {
         PostMessageW(bar, WM_USER + 100, 0, 0);
         return bar ? 0 : 1;
     }
+    if (wcscmp(action, L"command") == 0 && argc > 2) {
+        PostMessageW(frame, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[2])), 0);
+        return 0;
+    }
     if (wcscmp(action, L"close") == 0) {
         PostMessageW(frame, WM_CLOSE, 0, 0);
         return 0;
@@ -50,5 +63,10 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("frame %ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
     PrintChild(frame, L"ZevrinControlBar", "control_bar");
     PrintChild(frame, L"ZevrinMenuBar", "menu_bar");
+    HWND container = FindWindowExW(frame, nullptr, L"ZevrinViewContainer", nullptr);
+    HWND playlist = container ? GetDlgItem(container, 0xE901) : nullptr;
+    RECT pane{};
+    if (playlist) GetWindowRect(playlist, &pane);
+    std::printf("playlist %ld %ld %ld %ld\n", pane.left, pane.top, pane.right - pane.left, pane.bottom - pane.top);
     return 0;
 }
