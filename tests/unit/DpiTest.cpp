@@ -1,7 +1,15 @@
 // Sizes at other scales: the rounding of scaled sizes, the choice of drawn art, and the control
-// bar and the container laid out at 144 and 192 DPI against the same layouts at 96.
+// bar, the container and the folder dialog laid out at 144 and 192 DPI against the same layouts
+// at 96, and a frame rebuilding its bar and the shared fonts when it moves to another scale.
+#include "app/AppResources.h"
+#include "framework/Document.h"
 #include "framework/Dpi.h"
+#include "framework/Ids.h"
+#include "framework/View.h"
+#include "ui/dialogs/FolderDialogLayout.h"
 #include "ui/display/ControlBarLayout.h"
+#include "ui/frame/MBFrameWnd.h"
+#include "ui/frame/StatusMenuBar.h"
 #include "ui/frame/ViewContainer.h"
 
 #include <gtest/gtest.h>
@@ -96,6 +104,78 @@ TEST(DpiScaling, ContainerDividerGrowsWithTheScale) {
     EXPECT_EQ(Width(at192.divider), 2);
     EXPECT_EQ(at192.pane1.left, 1400);
     EXPECT_EQ(at192.pane0.right, 1398);
+}
+
+TEST(DpiScaling, FolderDialogMarginsScaleAndMeasuredSizesAreKept) {
+    FolderDialogSizes sizes;
+    sizes.button = SIZE{113, 35};  // as measured from a template at 144 DPI
+    sizes.dpi = 144;
+    FolderDialogRects r = LayOutFolderDialog(SIZE{600, 450}, sizes);
+    EXPECT_EQ(r.cancel.right, 600 - 15);
+    EXPECT_EQ(r.cancel.bottom, 450 - 15);
+    EXPECT_EQ(r.cancel.left - r.ok.right, 9);
+    EXPECT_EQ(r.prompt.left, 15);
+    EXPECT_EQ(Width(r.ok), 113);
+}
+
+class EmptyView : public fw::CView {
+protected:
+    void OnDraw(HDC) override {}
+};
+
+class BarFrame : public CMBFrameWnd {
+public:
+    CStatusMenuBar bar;
+
+protected:
+    int OnCreate(const CREATESTRUCTW& cs) override {
+        if (CMBFrameWnd::OnCreate(cs) == -1) return -1;
+        if (!bar.Create(*this, fw::IDW_MENUBAR)) return -1;
+        MoveMenuToBar(bar);
+        return 0;
+    }
+};
+
+// What the system sends a per-monitor aware window dragged onto a screen of another scale.
+void MoveToScale(HWND frame, int dpi, RECT suggested) {
+    SendMessageW(frame, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST(DpiScaling, AFrameMovedToAnotherScaleRebuildsItsBarsAndFontsAndTakesTheSuggestedRectangle) {
+    CAppResources resources;
+    resources.Init();
+    PublishResources(&resources);
+    fw::CDocument document;
+    fw::CCreateContext context{&document, [] { return new EmptyView; }};
+    auto* frame = new BarFrame;
+    ASSERT_TRUE(frame->LoadFrame(128, WS_OVERLAPPEDWINDOW, context));
+    frame->InitialUpdateFrame();
+    const int startDpi = fw::DpiOf(frame->Hwnd());
+    LOGFONTW before{};
+    GetObjectW(resources.normalFont.Get(), sizeof(before), &before);
+
+    MoveToScale(frame->Hwnd(), 192, RECT{40, 30, 1240, 930});
+    RECT window{};
+    GetWindowRect(frame->Hwnd(), &window);
+    EXPECT_EQ(window.left, 40);
+    EXPECT_EQ(window.right - window.left, 1200);
+    EXPECT_EQ(frame->bar.Height(), 36);
+    RECT bar{};
+    GetWindowRect(frame->bar.Hwnd(), &bar);
+    EXPECT_EQ(Height(bar), 36);
+    EXPECT_EQ(resources.fontDpi, 192);
+    LOGFONTW after{};
+    GetObjectW(resources.normalFont.Get(), sizeof(after), &after);
+    EXPECT_EQ(after.lfHeight, fw::ScaleTo(fw::UnscaleFrom(before.lfHeight, startDpi), 192));
+    EXPECT_NE(resources.BarBackground(192), resources.buttonImages.Get());  // the 200 % strip
+
+    // And back: everything as it was made.
+    MoveToScale(frame->Hwnd(), 96, RECT{40, 30, 640, 480});
+    EXPECT_EQ(frame->bar.Height(), 18);
+    GetObjectW(resources.normalFont.Get(), sizeof(after), &after);
+    EXPECT_EQ(after.lfHeight, fw::ScaleTo(fw::UnscaleFrom(before.lfHeight, startDpi), 96));
+    frame->DestroyWindow();
+    PublishResources(nullptr);
 }
 
 } // namespace

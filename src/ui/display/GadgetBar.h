@@ -27,8 +27,9 @@ public:
     void UpdateToolText(size_t index, const std::wstring& text);
 
     void OnUpdateCmdUI(fw::CFrameWnd& frame) override;
-    // The bar's DPI, which scales every size of its gadgets.
-    fw::CDpi Dpi() const { return fw::CDpi::Of(Hwnd()); }
+    // The bar's DPI, which scales every size of its gadgets: its window's, or the one its frame
+    // last moved to.
+    fw::CDpi Dpi() const { return dpi_ > 0 ? fw::CDpi(dpi_) : fw::CDpi::Of(Hwnd()); }
 
 protected:
     // The tooltip control; false when it cannot be made.
@@ -69,7 +70,11 @@ private:
     LRESULT OnNotify(WPARAM, LPARAM);
     LRESULT OnContextMenuMessage(WPARAM, LPARAM);
     LRESULT OnSliderChangedMessage(WPARAM w, LPARAM l) { return OnSliderChanged(w, l); }
-    LRESULT OnDpiRescale(WPARAM w, LPARAM) { OnDpiChanged(static_cast<int>(w)); return 0; }
+    LRESULT OnDpiRescale(WPARAM w, LPARAM) {
+        dpi_ = static_cast<int>(w);
+        OnDpiChanged(dpi_);
+        return 0;
+    }
     void DragFrame(POINT pt);
     void EndMouseStates();
 
@@ -77,6 +82,7 @@ private:
     HWND tooltip_ = nullptr;  // a child of the bar: it goes with the bar's window
     bool trackingLeave_ = false;
     std::wstring tipBuffer_;
+    int dpi_ = 0;  // 0 until the frame reports a change: the window's own DPI
 };
 
 } // namespace zevrin
