@@ -6,8 +6,10 @@
 #include "framework/Dpi.h"
 #include "framework/Ids.h"
 #include "framework/View.h"
+#include "res/resource.h"
 #include "ui/dialogs/FolderDialogLayout.h"
 #include "ui/display/ControlBarLayout.h"
+#include "ui/display/PlayControlBar.h"
 #include "ui/frame/MBFrameWnd.h"
 #include "ui/frame/StatusMenuBar.h"
 #include "ui/frame/ViewContainer.h"
@@ -126,11 +128,12 @@ protected:
 class BarFrame : public CMBFrameWnd {
 public:
     CStatusMenuBar bar;
+    CPlayControlBar controls;
 
 protected:
     int OnCreate(const CREATESTRUCTW& cs) override {
         if (CMBFrameWnd::OnCreate(cs) == -1) return -1;
-        if (!bar.Create(*this, fw::IDW_MENUBAR)) return -1;
+        if (!bar.Create(*this, fw::IDW_MENUBAR) || !controls.Create(*this)) return -1;
         MoveMenuToBar(bar);
         return 0;
     }
@@ -163,6 +166,14 @@ TEST(DpiScaling, AFrameMovedToAnotherScaleRebuildsItsBarsAndFontsAndTakesTheSugg
     RECT bar{};
     GetWindowRect(frame->bar.Hwnd(), &bar);
     EXPECT_EQ(Height(bar), 36);
+    EXPECT_EQ(frame->controls.Height(), 60);
+    // The buttons show the 200 % art, each still the image it showed.
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(frame->controls.Button(kPlayGadget).Images(), &cx, &cy);
+    EXPECT_EQ(cx, 56);
+    EXPECT_EQ(cy, 46);
+    EXPECT_EQ(frame->controls.ButtonImageId(kPlayGadget), static_cast<UINT>(IDB_PLAY));
+    EXPECT_EQ(Width(frame->controls.GadgetAt(kPlayGadget).GetRect()), 100);
     EXPECT_EQ(resources.fontDpi, 192);
     LOGFONTW after{};
     GetObjectW(resources.normalFont.Get(), sizeof(after), &after);
@@ -172,6 +183,9 @@ TEST(DpiScaling, AFrameMovedToAnotherScaleRebuildsItsBarsAndFontsAndTakesTheSugg
     // And back: everything as it was made.
     MoveToScale(frame->Hwnd(), 96, RECT{40, 30, 640, 480});
     EXPECT_EQ(frame->bar.Height(), 18);
+    EXPECT_EQ(frame->controls.Height(), 30);
+    ImageList_GetIconSize(frame->controls.Button(kPlayGadget).Images(), &cx, &cy);
+    EXPECT_EQ(cx, 28);
     GetObjectW(resources.normalFont.Get(), sizeof(after), &after);
     EXPECT_EQ(after.lfHeight, fw::ScaleTo(fw::UnscaleFrom(before.lfHeight, startDpi), 96));
     frame->DestroyWindow();
