@@ -276,9 +276,10 @@ def volume_strip(percent=100):
     return pixel
 
 
-def wait_dots(x, y):
-    image, dx = divmod(x, 9)
-    d = ((dx - 4) ** 2 + (y - 4) ** 2) ** 0.5
+def wait_dots(x, y, percent=100):
+    image, dx = divmod(x, art_size(9, percent))
+    px, py = (dx + 0.5) * 100 / percent - 0.5, (y + 0.5) * 100 / percent - 0.5
+    d = ((px - 4) ** 2 + (py - 4) ** 2) ** 0.5
     if d < 3.6:
         return (255, 160, 40) if image == 1 else (70, 70, 74)
     return MAGENTA
@@ -307,8 +308,8 @@ def write_bar_art(out):
             size = art_size(96, percent)
             with open(os.path.join(out, scaled_name(file, percent)), "wb") as f:
                 f.write(png_rgba(size, size, play_overlay_pixel(size, bright)))
-    with open(os.path.join(out, "wait_dots.bmp"), "wb") as f:
-        f.write(bmp24(18, 9, wait_dots))
+        with open(os.path.join(out, scaled_name("wait_dots.bmp", percent)), "wb") as f:
+            f.write(bmp24(2 * art_size(9, percent), art_size(9, percent), lambda x, y: wait_dots(x, y, percent)))
 
 
 # --- Playlist pane art: play-state icons, hover play button, kind icons, drag cursors ---
@@ -440,19 +441,21 @@ def cursor_badges():
     return marks
 
 
-def drag_cursor_pixel(badge, color, glyph):
+def drag_cursor_pixel(badge, color, glyph, percent=100):
     def solid(px, py):
         return arrow(px, py) or badge(px, py)
 
+    step = 100 / percent  # one pixel of the drawn cursor, in the 32-pixel cursor's coordinates
+
     def pixel(x, y):
-        px, py = x + 0.5, y + 0.5
+        px, py = (x + 0.5) * step, (y + 0.5) * step
         if badge(px, py):
             if glyph and glyph(px, py):
                 return (255, 255, 255, 255)
             return color + (255,)
         if arrow(px, py):
             return (255, 255, 255, 255)
-        if any(solid(px + dx, py + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
+        if any(solid(px + dx, py + dy) for dx, dy in ((step, 0), (-step, 0), (0, step), (0, -step))):
             return (0, 0, 0, 255)
         return (0, 0, 0, 0)
     return pixel
@@ -472,7 +475,9 @@ def write_playlist_art(out):
             f.write(bmp32(3 * art_size(32, percent), art_size(32, percent), lambda x, y: kind_icons(x, y, percent)))
     for role, (badge, color, glyph) in cursor_badges().items():
         with open(os.path.join(out, DRAG_CURSORS[role]), "wb") as f:
-            f.write(icon_file(2, [(32, icon_image(32, drag_cursor_pixel(badge, color, glyph)), 1, 1)]))
+            # One image per scale: the program asks for the size its DPI wants.
+            f.write(icon_file(2, [(art_size(32, p), icon_image(art_size(32, p), drag_cursor_pixel(badge, color, glyph, p)),
+                                   art_size(1, p), art_size(1, p)) for p in SCALES]))
 
 
 # --- Folder tree busy cursor: an animated cursor of ten steps, a ring of dots turning ---

@@ -52,8 +52,10 @@ CPlaylistView::CPlaylistView() {
     cursors_[0] = ::LoadCursorW(nullptr, IDC_ARROW);
     const UINT ids[4] = {playlist_res::kCursorMoveAcross, playlist_res::kCursorMoveDown, playlist_res::kCursorRemove,
                          playlist_res::kCursorPlay};
+    const int cursorSize = fw::ScaleTo(32, fw::SystemDpi());  // the cursors hold 32, 48 and 64 pixels
     for (int i = 0; i < 4; ++i) {
-        ownCursors_[i].Reset(static_cast<HCURSOR>(::LoadImageW(instance, MAKEINTRESOURCEW(ids[i]), IMAGE_CURSOR, 0, 0, 0)));
+        ownCursors_[i].Reset(static_cast<HCURSOR>(
+            ::LoadImageW(instance, MAKEINTRESOURCEW(ids[i]), IMAGE_CURSOR, cursorSize, cursorSize, 0)));
         cursors_[i + 1] = ownCursors_[i] ? ownCursors_[i].Get() : cursors_[0];
     }
     currentCursor_ = cursors_[0];
