@@ -1,7 +1,8 @@
 // Reads the running program's sizes from outside, as a user's tool would: the DPI the system
 // reports, and the window rectangles of the main frame's bars and of the playlist pane. With
 // "menu" it opens the menu bar's first popup, with "command <id>" it sends the frame a menu
-// command, with "close" it closes the main window.
+// command, with "dialog" it prints the size of the open dialog and closes it, with "close" it
+// closes the main window.
 #include <windows.h>
 
 #include <cstdio>
@@ -47,6 +48,18 @@ int wmain(int argc, wchar_t** argv) {
     if (wcscmp(action, L"command") == 0 && argc > 2) {
         PostMessageW(frame, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[2])), 0);
         return 0;
+    }
+    if (wcscmp(action, L"dialog") == 0) {
+        HWND dialog = nullptr;
+        for (int i = 0; i < 50 && !dialog; ++i) {
+            dialog = FindWindowW(L"#32770", nullptr);
+            if (!dialog) Sleep(100);
+        }
+        RECT rc{};
+        if (dialog) GetWindowRect(dialog, &rc);
+        std::printf("dialog %ld %ld\n", rc.right - rc.left, rc.bottom - rc.top);
+        if (dialog) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        return dialog ? 0 : 1;
     }
     if (wcscmp(action, L"close") == 0) {
         PostMessageW(frame, WM_CLOSE, 0, 0);

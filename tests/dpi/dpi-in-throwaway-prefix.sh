@@ -113,10 +113,18 @@ for dpi in 96 144 192; do
     read -r run line <<<"$(measure_cell "$shots/grid-$dpi.png")"
     cell[$dpi]=$((run - 2 * line))
     echo "$dpi DPI: control bar ${bar[$dpi]}, menu bar ${menu[$dpi]}, thumbnail box ${cell[$dpi]} (frame $run, line $line)"
+    # The first item's properties: the dialog scales by its template.
+    read -r _ left top pane_width _ <<<"$(grep '^playlist ' <<<"$sizes")"
+    xdotool mousemove $((left + 40 * dpi / 96)) $((top + 40 * dpi / 96)) click 1 >/dev/null 2>&1 || true
+    xdotool mousemove 0 0 >/dev/null 2>&1 || true
+    wine "$probe" command 32806 >/dev/null 2>&1 || true
+    sleep 2
+    import -window root "$shots/properties-$dpi.png"
+    echo "$dpi DPI: properties $(wine "$probe" dialog | tr -d '\r')"
+    sleep 1
     # The list, with the pointer on its first row: the lit row is one row high. It is measured
     # left of the pointer, where the path's tooltip never comes.
     wine "$probe" command 59410 >/dev/null 2>&1 || true
-    read -r _ left top pane_width _ <<<"$(grep '^playlist ' <<<"$sizes")"
     x=$((left + pane_width / 4))
     xdotool mousemove $((left + pane_width * 3 / 4)) $((top + 4 * dpi / 96)) >/dev/null 2>&1 || true
     sleep 1

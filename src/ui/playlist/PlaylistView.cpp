@@ -151,6 +151,7 @@ LRESULT CPlaylistView::OnDpiRescale(WPARAM wParam, LPARAM) {
     if (dpi <= 0 || dpi == px_.Value()) return 0;
     px_ = fw::CDpi(dpi);
     LoadScaledArt();
+    openButton_.SetImages(&buttonImages_[0], &buttonImages_[1]);
     openButton_.Invalidate(true);
     if (viewStyle_ == kListStyle) SetUnitSize(1, rowHeight_, false);
     SetShowTitle(showTitle_);
