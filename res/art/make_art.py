@@ -135,6 +135,11 @@ def hand_cursor_pixel(size):
     return pixel
 
 
+def scaled_pixels(pixel, percent):
+    """Pixel art at `percent`: each drawn pixel takes the colour of the one it falls on."""
+    return lambda x, y: pixel(x * 100 // percent, y * 100 // percent)
+
+
 def bar_background(x, y):
     """The 8x60 strip behind the menu bar (rows 2..19) and the control bar (rows 20..49):
     a dark vertical gradient with a faint highlight line where each bar begins."""
@@ -524,7 +529,9 @@ def main():
     with open(os.path.join(out, "zevrin.ico"), "wb") as f:
         f.write(icon_file(1, [(s, icon_image(s, app_icon_pixel(s)), 0, 0) for s in (16, 32, 48)]))
     with open(os.path.join(out, "hand.cur"), "wb") as f:
-        f.write(icon_file(2, [(32, icon_image(32, hand_cursor_pixel(32)), 6, 0)]))
+        # The hand's pixels grow whole for 150 and 200 %, so its outline stays one drawn line.
+        f.write(icon_file(2, [(art_size(32, p), icon_image(art_size(32, p), scaled_pixels(hand_cursor_pixel(32), p)),
+                               art_size(6, p), 0) for p in SCALES]))
     write_bar_art(out)
     write_playlist_art(out)
     write_busy_cursor(out)
@@ -596,7 +603,7 @@ TYPE_ICONS = {"document": "playlist_document.ico", "video_audio": "type_video_au
 
 def write_type_icons(out):
     for kind, file in TYPE_ICONS.items():
-        images = [(s, icon_image(s, type_icon_pixel(s, kind)), 0, 0) for s in (16, 32, 48)]
+        images = [(s, icon_image(s, type_icon_pixel(s, kind)), 0, 0) for s in (16, 24, 32, 48)]
         with open(os.path.join(out, file), "wb") as f:
             f.write(icon_file(1, images))
 

@@ -44,7 +44,8 @@ int CAppResources::Init() {
     LoadSystemImageLists();
     CreateFonts(fw::SystemDpi());
     handCursor.Reset(static_cast<HCURSOR>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR, fw::ScaleTo(32, fontDpi),
+                   fw::ScaleTo(32, fontDpi), 0)));
 
     buttonImages.Reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BAR_BACKGROUND), 8, 0,
                                             RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
