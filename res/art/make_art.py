@@ -8,6 +8,20 @@ import sys
 import zlib
 
 MAGENTA = (255, 0, 255)
+SCALES = (100, 150, 200)  # the art is drawn for each; the program picks the one for its DPI
+
+
+def art_size(units, percent):
+    """A size of the 100 % art at another scale, rounded half up as the program does."""
+    return (units * percent + 50) // 100
+
+
+def scaled_name(file, percent):
+    """btn_play.bmp at 150 % is btn_play_150.bmp; 100 % keeps the plain name."""
+    if percent == 100:
+        return file
+    stem, dot, ext = file.rpartition(".")
+    return f"{stem}_{percent}.{ext}"
 
 
 def bmp24(width, height, pixel):
@@ -121,6 +135,11 @@ def hand_cursor_pixel(size):
     return pixel
 
 
+def scaled_pixels(pixel, percent):
+    """Pixel art at `percent`: each drawn pixel takes the colour of the one it falls on."""
+    return lambda x, y: pixel(x * 100 // percent, y * 100 // percent)
+
+
 def bar_background(x, y):
     """The 8x60 strip behind the menu bar (rows 2..19) and the control bar (rows 20..49):
     a dark vertical gradient with a faint highlight line where each bar begins."""
@@ -216,41 +235,56 @@ GLYPHS = {
 STATE_COLORS = [(150, 150, 154), (235, 235, 240), (150, 150, 154), (255, 160, 40), (64, 64, 68)]
 
 
-def button_strip(glyph):
+# The strips below are drawn at `percent` of their size: each pixel's centre is taken back into
+# the 100 % image's coordinates (px, py), where the shapes are described.
+
+def button_strip(glyph, percent=100):
+    s = percent / 100
     def pixel(x, y):
-        state, gx = divmod(x, 28)
-        if glyph(gx + 0.5, y + 0.5):
+        state, gx = divmod(x, art_size(28, percent))
+        px, py = (gx + 0.5) / s, (y + 0.5) / s
+        if glyph(px, py):
             return STATE_COLORS[state]
-        if state == 2 and (gx in (1, 26) or y in (1, 21)) and 1 <= gx <= 26 and 1 <= y <= 21:
+        ux, uy = int(px), int(py)
+        if state == 2 and (ux in (1, 26) or uy in (1, 21)) and 1 <= ux <= 26 and 1 <= uy <= 21:
             return (90, 90, 96)  # the focus frame
         return MAGENTA
     return pixel
 
 
-def seek_strip(x, y):
-    image, sx = divmod(x, 16)
-    if image in (0, 1, 2):
-        if 6 <= y <= 9:
-            return (60, 60, 64) if image == 0 else (230, 140, 30)
+def seek_strip(percent=100):
+    s = percent / 100
+    def pixel(x, y):
+        image, sx = divmod(x, art_size(16, percent))
+        px, py = (sx + 0.5) / s, (y + 0.5) / s
+        if image in (0, 1, 2):
+            if 6 <= py < 10:
+                return (60, 60, 64) if image == 0 else (230, 140, 30)
+            return MAGENTA
+        d = ((px - 8) ** 2 + (py - 8) ** 2) ** 0.5
+        if d < 5.5:
+            return (235, 235, 240) if d < 4.5 else (120, 120, 124)
         return MAGENTA
-    d = ((sx - 7.5) ** 2 + (y - 7.5) ** 2) ** 0.5
-    if d < 5.5:
-        return (235, 235, 240) if d < 4.5 else (120, 120, 124)
-    return MAGENTA
+    return pixel
 
 
-def volume_strip(x, y):
-    image, sx = divmod(x, 6)
-    if image == 0:
-        return (60, 60, 64) if 7 <= y <= 8 else MAGENTA
-    if image in (1, 2):
-        return (200, 200, 205) if 4 <= y <= 11 else MAGENTA
-    return (235, 235, 240) if 2 <= y <= 13 and 1 <= sx <= 4 else MAGENTA
+def volume_strip(percent=100):
+    s = percent / 100
+    def pixel(x, y):
+        image, sx = divmod(x, art_size(6, percent))
+        px, py = (sx + 0.5) / s, (y + 0.5) / s
+        if image == 0:
+            return (60, 60, 64) if 7 <= py < 9 else MAGENTA
+        if image in (1, 2):
+            return (200, 200, 205) if 4 <= py < 12 else MAGENTA
+        return (235, 235, 240) if 2 <= py < 14 and 1 <= px < 5 else MAGENTA
+    return pixel
 
 
-def wait_dots(x, y):
-    image, dx = divmod(x, 9)
-    d = ((dx - 4) ** 2 + (y - 4) ** 2) ** 0.5
+def wait_dots(x, y, percent=100):
+    image, dx = divmod(x, art_size(9, percent))
+    px, py = (dx + 0.5) * 100 / percent - 0.5, (y + 0.5) * 100 / percent - 0.5
+    d = ((px - 4) ** 2 + (py - 4) ** 2) ** 0.5
     if d < 3.6:
         return (255, 160, 40) if image == 1 else (70, 70, 74)
     return MAGENTA
@@ -265,15 +299,22 @@ BAR_IMAGES = {
 
 
 def write_bar_art(out):
-    for name, file in BAR_IMAGES.items():
-        with open(os.path.join(out, file), "wb") as f:
-            f.write(bmp24(140, 23, button_strip(GLYPHS[name])))
-    with open(os.path.join(out, "seek_slider.bmp"), "wb") as f:
-        f.write(bmp24(64, 16, seek_strip))
-    with open(os.path.join(out, "volume_slider.bmp"), "wb") as f:
-        f.write(bmp24(24, 16, volume_strip))
-    with open(os.path.join(out, "wait_dots.bmp"), "wb") as f:
-        f.write(bmp24(18, 9, wait_dots))
+    for percent in SCALES:
+        for name, file in BAR_IMAGES.items():
+            with open(os.path.join(out, scaled_name(file, percent)), "wb") as f:
+                f.write(bmp24(5 * art_size(28, percent), art_size(23, percent), button_strip(GLYPHS[name], percent)))
+        with open(os.path.join(out, scaled_name("seek_slider.bmp", percent)), "wb") as f:
+            f.write(bmp24(4 * art_size(16, percent), art_size(16, percent), seek_strip(percent)))
+        with open(os.path.join(out, scaled_name("volume_slider.bmp", percent)), "wb") as f:
+            f.write(bmp24(4 * art_size(6, percent), art_size(16, percent), volume_strip(percent)))
+        with open(os.path.join(out, scaled_name("bar_background.bmp", percent)), "wb") as f:
+            f.write(bmp24(art_size(8, percent), art_size(60, percent), lambda x, y: bar_background(0, int((y + 0.5) * 100 / percent))))
+        for bright, file in ((True, "play_hover.png"), (False, "play_normal.png")):
+            size = art_size(96, percent)
+            with open(os.path.join(out, scaled_name(file, percent)), "wb") as f:
+                f.write(png_rgba(size, size, play_overlay_pixel(size, bright)))
+        with open(os.path.join(out, scaled_name("wait_dots.bmp", percent)), "wb") as f:
+            f.write(bmp24(2 * art_size(9, percent), art_size(9, percent), lambda x, y: wait_dots(x, y, percent)))
 
 
 # --- Playlist pane art: play-state icons, hover play button, kind icons, drag cursors ---
@@ -301,11 +342,11 @@ def disc(x, y, cx, cy, r):
 PLAYING_GREEN = (40, 200, 70)
 
 
-def state_icons(x, y):
+def state_icons(x, y, percent=100):
     """80x16: grid playing, grid paused, unused, list playing, list paused. The grid ones sit
     on a dark disc over the thumbnail; the list ones are bare glyphs on the row."""
-    image, ix = divmod(x, 16)
-    px, py = ix + 0.5, y + 0.5
+    image, ix = divmod(x, art_size(16, percent))
+    px, py = (ix + 0.5) * 100 / percent, (y + 0.5) * 100 / percent
     if image in (0, 1):
         if not disc(px, py, 8, 8, 7.5):
             return MAGENTA
@@ -321,12 +362,12 @@ def state_icons(x, y):
     return MAGENTA
 
 
-def overlay_buttons(x, y):
+def overlay_buttons(x, y, percent=100):
     """60x20: the play button shown on the hot item, normal, hover and pressed (pressed is
     darker and one pixel lower, as if pushed in)."""
-    image, ix = divmod(x, 20)
+    image, ix = divmod(x, art_size(20, percent))
     shift = 1 if image == 2 else 0
-    px, py = ix + 0.5, y + 0.5 - shift
+    px, py = (ix + 0.5) * 100 / percent, (y + 0.5) * 100 / percent - shift
     if not disc(px, py, 10, 10, 9.5):
         return MAGENTA
     if in_triangle(px, py, (7.5, 5.5), (7.5, 14.5), (15, 10)):
@@ -355,11 +396,11 @@ def film(px, py):
     return (70, 110, 170)
 
 
-def kind_icons(x, y):
+def kind_icons(x, y, percent=100):
     """96x32, 32-bit: the pictures of items without a thumbnail, by kind: audio only, video
     without audio, video with audio."""
-    image, ix = divmod(x, 32)
-    px, py = ix + 0.5, y + 0.5
+    image, ix = divmod(x, art_size(32, percent))
+    px, py = (ix + 0.5) * 100 / percent, (y + 0.5) * 100 / percent
     if image == 0:
         if note(px, py, 13, 24):
             return (230, 230, 235, 255)
@@ -405,19 +446,21 @@ def cursor_badges():
     return marks
 
 
-def drag_cursor_pixel(badge, color, glyph):
+def drag_cursor_pixel(badge, color, glyph, percent=100):
     def solid(px, py):
         return arrow(px, py) or badge(px, py)
 
+    step = 100 / percent  # one pixel of the drawn cursor, in the 32-pixel cursor's coordinates
+
     def pixel(x, y):
-        px, py = x + 0.5, y + 0.5
+        px, py = (x + 0.5) * step, (y + 0.5) * step
         if badge(px, py):
             if glyph and glyph(px, py):
                 return (255, 255, 255, 255)
             return color + (255,)
         if arrow(px, py):
             return (255, 255, 255, 255)
-        if any(solid(px + dx, py + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
+        if any(solid(px + dx, py + dy) for dx, dy in ((step, 0), (-step, 0), (0, step), (0, -step))):
             return (0, 0, 0, 255)
         return (0, 0, 0, 0)
     return pixel
@@ -428,15 +471,18 @@ DRAG_CURSORS = {"across": "drag_across.cur", "down": "drag_down.cur", "remove": 
 
 
 def write_playlist_art(out):
-    with open(os.path.join(out, "play_states.bmp"), "wb") as f:
-        f.write(bmp24(80, 16, state_icons))
-    with open(os.path.join(out, "hover_play.bmp"), "wb") as f:
-        f.write(bmp24(60, 20, overlay_buttons))
-    with open(os.path.join(out, "kind_icons.bmp"), "wb") as f:
-        f.write(bmp32(96, 32, kind_icons))
+    for percent in SCALES:
+        with open(os.path.join(out, scaled_name("play_states.bmp", percent)), "wb") as f:
+            f.write(bmp24(5 * art_size(16, percent), art_size(16, percent), lambda x, y: state_icons(x, y, percent)))
+        with open(os.path.join(out, scaled_name("hover_play.bmp", percent)), "wb") as f:
+            f.write(bmp24(3 * art_size(20, percent), art_size(20, percent), lambda x, y: overlay_buttons(x, y, percent)))
+        with open(os.path.join(out, scaled_name("kind_icons.bmp", percent)), "wb") as f:
+            f.write(bmp32(3 * art_size(32, percent), art_size(32, percent), lambda x, y: kind_icons(x, y, percent)))
     for role, (badge, color, glyph) in cursor_badges().items():
         with open(os.path.join(out, DRAG_CURSORS[role]), "wb") as f:
-            f.write(icon_file(2, [(32, icon_image(32, drag_cursor_pixel(badge, color, glyph)), 1, 1)]))
+            # One image per scale: the program asks for the size its DPI wants.
+            f.write(icon_file(2, [(art_size(32, p), icon_image(art_size(32, p), drag_cursor_pixel(badge, color, glyph, p)),
+                                   art_size(1, p), art_size(1, p)) for p in SCALES]))
 
 
 # --- Folder tree busy cursor: an animated cursor of ten steps, a ring of dots turning ---
@@ -483,13 +529,9 @@ def main():
     with open(os.path.join(out, "zevrin.ico"), "wb") as f:
         f.write(icon_file(1, [(s, icon_image(s, app_icon_pixel(s)), 0, 0) for s in (16, 32, 48)]))
     with open(os.path.join(out, "hand.cur"), "wb") as f:
-        f.write(icon_file(2, [(32, icon_image(32, hand_cursor_pixel(32)), 6, 0)]))
-    with open(os.path.join(out, "bar_background.bmp"), "wb") as f:
-        f.write(bmp24(8, 60, bar_background))
-    with open(os.path.join(out, "play_hover.png"), "wb") as f:
-        f.write(png_rgba(96, 96, play_overlay_pixel(96, True)))
-    with open(os.path.join(out, "play_normal.png"), "wb") as f:
-        f.write(png_rgba(96, 96, play_overlay_pixel(96, False)))
+        # The hand's pixels grow whole for 150 and 200 %, so its outline stays one drawn line.
+        f.write(icon_file(2, [(art_size(32, p), icon_image(art_size(32, p), scaled_pixels(hand_cursor_pixel(32), p)),
+                               art_size(6, p), 0) for p in SCALES]))
     write_bar_art(out)
     write_playlist_art(out)
     write_busy_cursor(out)
@@ -561,7 +603,7 @@ TYPE_ICONS = {"document": "playlist_document.ico", "video_audio": "type_video_au
 
 def write_type_icons(out):
     for kind, file in TYPE_ICONS.items():
-        images = [(s, icon_image(s, type_icon_pixel(s, kind)), 0, 0) for s in (16, 32, 48)]
+        images = [(s, icon_image(s, type_icon_pixel(s, kind)), 0, 0) for s in (16, 24, 32, 48)]
         with open(os.path.join(out, file), "wb") as f:
             f.write(icon_file(1, images))
 

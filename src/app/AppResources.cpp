@@ -1,6 +1,7 @@
 #include "app/AppResources.h"
 
 #include "app/AppInfo.h"
+#include "framework/Dpi.h"
 #include "ui/WindowEffects.h"
 #include "../../res/resource.h"
 
@@ -22,7 +23,7 @@ bool FileExists(const std::wstring& path) {
 CAppResources& Resources() { return *published; }
 void PublishResources(CAppResources* resources) { published = resources; }
 
-LOGFONTW ProgramLogFont() {
+LOGFONTW ProgramLogFont(int dpi) {
     LOGFONTW lf{};
     HGDIOBJ stock = GetStockObject(DEFAULT_GUI_FONT);
     if (!stock) stock = GetStockObject(SYSTEM_FONT);
@@ -31,16 +32,20 @@ LOGFONTW ProgramLogFont() {
         wcsncpy(lf.lfFaceName, L"Tahoma", 31);
         lf.lfFaceName[31] = L'\0';
         lf.lfHeight = -11;
+    } else {
+        lf.lfHeight = fw::UnscaleFrom(lf.lfHeight, fw::SystemDpi());  // the stock font is made for the system DPI
     }
+    lf.lfHeight = fw::ScaleTo(lf.lfHeight, dpi);
     return lf;
 }
 
 int CAppResources::Init() {
     ReadOsVersion();
     LoadSystemImageLists();
-    CreateFonts();
+    CreateFonts(fw::SystemDpi());
     handCursor.Reset(static_cast<HCURSOR>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR, fw::ScaleTo(32, fontDpi),
+                   fw::ScaleTo(32, fontDpi), 0)));
 
     buttonImages.Reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BAR_BACKGROUND), 8, 0,
                                             RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
@@ -58,6 +63,21 @@ void CAppResources::Free() {
     largeFont.Reset();
     handCursor.Reset();
     buttonImages.Reset();
+    for (auto& list : scaledBackgrounds_) list.Reset();
+}
+
+void CAppResources::ScaleFonts(int dpi) {
+    if (dpi > 0 && dpi != fontDpi) CreateFonts(dpi);
+}
+
+HIMAGELIST CAppResources::BarBackground(int dpi) {
+    const int percent = fw::ArtScalePercent(dpi);
+    if (percent == 100) return buttonImages.Get();
+    fw::UniqueImageList& list = scaledBackgrounds_[percent == 150 ? 0 : 1];
+    if (!list)
+        list.Reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(fw::ArtResourceId(IDB_BAR_BACKGROUND, percent)),
+                                        fw::ArtSize(8, percent), 0, RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    return list ? list.Get() : buttonImages.Get();
 }
 
 void CAppResources::ReadOsVersion() {
@@ -78,8 +98,9 @@ void CAppResources::LoadSystemImageLists() {
     themed = IsThemed();
 }
 
-void CAppResources::CreateFonts() {
-    LOGFONTW lf = ProgramLogFont();
+void CAppResources::CreateFonts(int dpi) {
+    fontDpi = dpi;
+    LOGFONTW lf = ProgramLogFont(dpi);
     normalFont.Reset(CreateFontIndirectW(&lf));
     lf.lfUnderline = 1;
     underlineFont.Reset(CreateFontIndirectW(&lf));

@@ -29,7 +29,13 @@ public:
     fw::UniqueFont boldFont;
     fw::UniqueFont largeFont;
     fw::UniqueCursor handCursor;
-    fw::UniqueImageList buttonImages;
+    fw::UniqueImageList buttonImages;   // the bars' background strip drawn for 100 %
+    int fontDpi = 96;                    // the DPI the four fonts are made for
+
+    // Remakes the fonts for a window of another DPI (the main window moved to another screen).
+    void ScaleFonts(int dpi);
+    // The bars' background strip drawn for the art scale of `dpi` (made when first asked for).
+    HIMAGELIST BarBackground(int dpi);
 
     std::wstring playToolPath;
     std::wstring probeToolPath;
@@ -44,13 +50,15 @@ public:
 private:
     void ReadOsVersion();
     void LoadSystemImageLists();
-    void CreateFonts();
+    void CreateFonts(int dpi);
     void ResolveToolPaths();
+
+    fw::UniqueImageList scaledBackgrounds_[2];  // 150 % and 200 %
 };
 
-// The dialog font the program draws with: the default GUI font in Tahoma, 11 pixels high
-// unless it already is Tahoma.
-LOGFONTW ProgramLogFont();
+// The dialog font the program draws with: the default GUI font in Tahoma, 11 pixels high at
+// 96 DPI unless it already is Tahoma, scaled to `dpi`.
+LOGFONTW ProgramLogFont(int dpi = 96);
 
 // The process-wide resources record, published by the application object.
 CAppResources& Resources();

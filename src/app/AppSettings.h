@@ -49,6 +49,7 @@ public:
     int thumbnailTime = 1000;
     int thumbnailCx = 160;
     int thumbnailCy = 90;
+    int thumbnailDpi = 96;  // not stored: the DPI the cells are drawn at, for thumbnails of their physical size
     int folderDialogFilterIndex = 0;
     std::wstring folderDialogLastFolder;
     int folderDialogScanSubfolders = 0;

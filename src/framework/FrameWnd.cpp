@@ -2,6 +2,7 @@
 
 #include "framework/ControlBar.h"
 #include "framework/Document.h"
+#include "framework/Dpi.h"
 #include "framework/Ids.h"
 #include "framework/Text.h"
 #include "framework/View.h"
@@ -49,9 +50,35 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI},
         {WM_QUERYENDSESSION, &CFrameWnd::OnQueryEndSession},
         {WM_ENDSESSION, &CFrameWnd::OnEndSession},
+        {WM_DPICHANGED, &CFrameWnd::OnDpiChangedMessage},
     };
     if (auto r = DispatchMessageTable(this, messages, message, wParam, lParam)) return *r;
     return CWnd::WindowProc(message, wParam, lParam);
+}
+
+// The window takes the rectangle the system suggests for the new scale, then rebuilds itself.
+LRESULT CFrameWnd::OnDpiChangedMessage(WPARAM wParam, LPARAM lParam) {
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
+        ::SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    OnDpiChanged(HIWORD(wParam));
+    return 0;
+}
+
+void CFrameWnd::OnDpiChanged(int dpi) {
+    // Parents before their children, so a pane can rely on its container's new sizes. A media
+    // tool's window inside a pane belongs to another process and is never asked: it could hang.
+    ::EnumChildWindows(
+        Hwnd(),
+        [](HWND child, LPARAM value) -> BOOL {
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(child, &process);
+            if (process == ::GetCurrentProcessId()) ::SendMessageW(child, WM_DPI_RESCALE, static_cast<WPARAM>(value), 0);
+            return TRUE;
+        },
+        dpi);
+    RecalcLayout();
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 LRESULT CFrameWnd::OnCreateMessage(WPARAM, LPARAM lParam) {

@@ -64,6 +64,9 @@ protected:
     virtual int OnCreate(const CREATESTRUCTW& cs);
     // The user or the program asked to close the frame.
     virtual void OnClose();
+    // The frame's DPI changed (moved to a screen of another scale): by default every descendant
+    // gets WM_DPI_RESCALE, then the bars and the pane are laid out again.
+    virtual void OnDpiChanged(int dpi);
 
     LRESULT OnCreateMessage(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
@@ -74,6 +77,7 @@ protected:
     LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
     LRESULT OnQueryEndSession(WPARAM, LPARAM);
     LRESULT OnEndSession(WPARAM, LPARAM);
+    LRESULT OnDpiChangedMessage(WPARAM, LPARAM);
 
 private:
     UniqueAccel accel_;

@@ -1,6 +1,7 @@
 #include "playlist/PlaylistItem.h"
 
 #include "app/AppSettings.h"
+#include "framework/Dpi.h"
 #include "framework/Text.h"
 #include "tools/EncodeTool.h"
 #include "tools/ProbeTool.h"
@@ -84,7 +85,10 @@ bool CPlaylistItem::LoadArtworkImage(const std::wstring& file, bool fitToThumbna
     if (HasWork(ItemWork::ImageLoaded) && !thumbnail.IsEmpty()) return true;
     SetWork(ItemWork::LoadingImage);
     bool ok = thumbnail.LoadFile(file);
-    if (ok && fitToThumbnail) ok = thumbnail.FitIntoBox(Settings().thumbnailCx, Settings().thumbnailCy);
+    const CAppSettings& settings = Settings();
+    if (ok && fitToThumbnail)
+        ok = thumbnail.FitIntoBox(fw::ScaleTo(settings.thumbnailCx, settings.thumbnailDpi),
+                                  fw::ScaleTo(settings.thumbnailCy, settings.thumbnailDpi));
     ClearWork(ItemWork::LoadingImage);
     if (ok) SetWork(ItemWork::ImageLoaded);
     return ok;
@@ -150,7 +154,8 @@ bool CPlaylistItem::ExtractFrame(const ToolPaths& tools, const ToolStopFlag* sto
         CThumbnailImage frame;
         if (!frame.LoadFile(target, CThumbnailImage::Jpeg)) break;
         if (IsBlankFrame(&frame) == 1) {
-            frame.FitIntoBox(settings.thumbnailCx, settings.thumbnailCy, 0, &thumbnail);
+            frame.FitIntoBox(fw::ScaleTo(settings.thumbnailCx, settings.thumbnailDpi),
+                             fw::ScaleTo(settings.thumbnailCy, settings.thumbnailDpi), 0, &thumbnail);
             SetWork(ItemWork::ImageLoaded);
             artwork = target.substr(target.find_last_of(L'\\') + 1);
             found = true;

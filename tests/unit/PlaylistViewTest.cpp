@@ -5,6 +5,7 @@
 #include "app/AppSettings.h"
 #include "framework/CmdUI.h"
 #include "playlist/PlaylistStore.h"
+#include "framework/Dpi.h"
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistView.h"
 #include "ModalDriver.h"
@@ -500,6 +501,43 @@ TEST_F(PlaylistViewTest, OnlyTheFirstOpeningOfAStartWithoutFilesBringsTheLastPla
     settings_->loadLastPlaylist = 0;
     DeleteFileW(last.c_str());
     if (hadOne) MoveFileExW(kept.c_str(), last.c_str(), 0);
+}
+
+// Moved to a screen at 200 %, the pane doubles its cells, rows and art; the cell size setting
+// stays in the program's units and the thumbnails are made for the doubled box.
+TEST_F(PlaylistViewTest, AtTwiceTheDpiCellsRowsAndArtDoubleWhileTheSettingKeepsItsUnits) {
+    AddTitled(L"film");
+    view_->GetItem(0)->kind = kKindVideo;
+    SendMessageW(view_->Hwnd(), fw::WM_DPI_RESCALE, 192, 0);
+    EXPECT_EQ(view_->CellSize().cx, 340);
+    EXPECT_EQ(view_->CellSize().cy, 260);
+    EXPECT_EQ(view_->RowHeight(), 40);
+    EXPECT_EQ(Settings().thumbnailCx, 160);
+    EXPECT_EQ(Settings().thumbnailDpi, 192);
+
+    const SIZE cell = view_->CellSize();
+    BITMAPINFO bmi{{sizeof(BITMAPINFOHEADER), cell.cx, -cell.cy, 1, 32, BI_RGB}};
+    void* bits = nullptr;
+    fw::UniqueBitmap surface(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, surface.Get());
+    view_->DrawGridItem(dc, 0, {0, 0, cell.cx, cell.cy});
+    GdiFlush();
+    int film = 0, black = 0;
+    auto* px = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < cell.cx * cell.cy; ++i) {
+        film += (px[i] & 0xFFFFFF) == 0x466EAA;
+        black += (px[i] & 0xFFFFFF) == 0;
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    EXPECT_GT(film, 4 * 300);               // the kind picture from the 200 % art, not the 100 % one
+    EXPECT_GT(black, 320 * 180 - 64 * 64);  // the thumbnail box is 320 by 180
+
+    SendMessageW(view_->Hwnd(), fw::WM_DPI_RESCALE, 96, 0);
+    EXPECT_EQ(view_->CellSize().cx, 170);
+    EXPECT_EQ(view_->RowHeight(), 20);
+    EXPECT_EQ(Settings().thumbnailDpi, 96);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "ui/dialogs/FolderDialog.h"
 
+#include "framework/Dpi.h"
+
 #include "res/resource.h"
 
 #include <shlwapi.h>
@@ -260,7 +262,8 @@ LRESULT CFolderDialog::OnNotify(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CFolderDialog::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
     auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    info->ptMinTrackSize = POINT{kFolderDialogMinSize.cx, kFolderDialogMinSize.cy};
+    const int dpi = fw::DpiOf(Hwnd());
+    info->ptMinTrackSize = POINT{fw::ScaleTo(kFolderDialogMinSize.cx, dpi), fw::ScaleTo(kFolderDialogMinSize.cy, dpi)};
     return 0;
 }
 
@@ -278,6 +281,7 @@ void CFolderDialog::MeasureControls() {
     sizes_.promptHeight = SizeOf(Item(kPrompt)).cy;
     sizes_.grip = SIZE{::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL)};
     sizes_.presets = !presets.empty();
+    sizes_.dpi = fw::DpiOf(Hwnd());
 }
 
 void CFolderDialog::LayOut() {

@@ -1,5 +1,7 @@
 #include "ui/dialogs/FolderDialogLayout.h"
 
+#include "framework/Dpi.h"
+
 #include <algorithm>
 
 namespace zevrin {
@@ -12,7 +14,8 @@ RECT At(int left, int top, int width, int height) { return RECT{left, top, left 
 } // namespace
 
 FolderDialogRects LayOutFolderDialog(SIZE client, const FolderDialogSizes& s) {
-    constexpr int m = kFolderDialogMargin, gap = kFolderDialogGap;
+    const int m = fw::ScaleTo(kFolderDialogMargin, s.dpi), gap = fw::ScaleTo(kFolderDialogGap, s.dpi);
+    const int labelGap = fw::ScaleTo(kLabelGap, s.dpi), promptGap = fw::ScaleTo(kPromptGap, s.dpi);
     const int right = client.cx - m, bottom = client.cy - m;
     FolderDialogRects r{};
 
@@ -31,11 +34,11 @@ FolderDialogRects LayOutFolderDialog(SIZE client, const FolderDialogSizes& s) {
         filterRight = r.presetButton.left - gap;
     }
     r.filter = RECT{m, filterTop, std::max(m, filterRight), filterTop + s.filterHeight};
-    r.label = At(m, filterTop - kLabelGap - s.label.cy, std::min<int>(s.label.cx, right - m), s.label.cy);
+    r.label = At(m, filterTop - labelGap - s.label.cy, std::min<int>(s.label.cx, right - m), s.label.cy);
 
     // The prompt across the top, the tree in what remains.
     r.prompt = RECT{m, m, std::max(m, right), m + s.promptHeight};
-    r.tree = RECT{m, r.prompt.bottom + kPromptGap, std::max(m, right), std::max<int>(r.prompt.bottom + kPromptGap, r.label.top - gap)};
+    r.tree = RECT{m, r.prompt.bottom + promptGap, std::max(m, right), std::max<int>(r.prompt.bottom + promptGap, r.label.top - gap)};
 
     r.grip = At(client.cx - s.grip.cx, client.cy - s.grip.cy, s.grip.cx, s.grip.cy);
     return r;

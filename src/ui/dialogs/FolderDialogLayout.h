@@ -1,6 +1,6 @@
 #pragma once
 // Where the folder dialog's controls go for a client size: everything keeps its distance to the
-// right and bottom edges with 10-pixel margins, and the tree takes what is left. A pure function
+// right and bottom edges with 10-pixel margins (at 96 DPI), and the tree takes what is left. A pure function
 // of sizes, so that the rules can be checked without a window.
 #include <windows.h>
 
@@ -15,6 +15,7 @@ struct FolderDialogSizes {
     int promptHeight = 16;
     SIZE grip{17, 17};
     bool presets = false;     // the "..." button shows
+    int dpi = 96;             // scales the margins and gaps below (the sizes above are measured)
 };
 
 struct FolderDialogRects {

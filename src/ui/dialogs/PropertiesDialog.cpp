@@ -1,6 +1,7 @@
 #include "ui/dialogs/PropertiesDialog.h"
 
 #include "app/AppResources.h"
+#include "framework/Dpi.h"
 #include "playlist/PlaylistItem.h"
 #include "ui/dialogs/PropertyRows.h"
 #include "res/resource.h"
@@ -46,9 +47,10 @@ void CPropertiesDialog::SetUpList() {
     GetClientRect(list_, &rc);
     LVCOLUMNW column{LVCF_WIDTH | LVCF_TEXT};
     column.pszText = const_cast<wchar_t*>(L"");
-    column.cx = kLabelWidth;
+    const int labelWidth = fw::ScaleTo(kLabelWidth, fw::DpiOf(list_));
+    column.cx = labelWidth;
     ListView_InsertColumn(list_, 0, &column);
-    column.cx = rc.right - GetSystemMetrics(SM_CXVSCROLL) - kLabelWidth;
+    column.cx = rc.right - GetSystemMetrics(SM_CXVSCROLL) - labelWidth;
     ListView_InsertColumn(list_, 1, &column);
 }
 

@@ -66,10 +66,11 @@ void CSettingsPage2::SetUpList() {
     GetClientRect(list_, &rc);
     LVCOLUMNW column{LVCF_WIDTH | LVCF_TEXT};
     column.pszText = const_cast<wchar_t*>(L"Extension");
-    column.cx = kExtensionWidth;
+    const int extensionWidth = fw::ScaleTo(kExtensionWidth, fw::DpiOf(list_));
+    column.cx = extensionWidth;
     ListView_InsertColumn(list_, 0, &column);
     column.pszText = const_cast<wchar_t*>(L"Name");
-    column.cx = rc.right - kExtensionWidth - GetSystemMetrics(SM_CXVSCROLL);
+    column.cx = rc.right - extensionWidth - GetSystemMetrics(SM_CXVSCROLL);
     ListView_InsertColumn(list_, 1, &column);
 }
 

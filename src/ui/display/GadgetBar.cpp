@@ -94,6 +94,7 @@ LRESULT CGadgetBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_NOTIFY, &CGadgetBar::OnNotify},
         {WM_CONTEXTMENU, &CGadgetBar::OnContextMenuMessage},
         {WM_SLIDER_CHANGED, &CGadgetBar::OnSliderChangedMessage},
+        {fw::WM_DPI_RESCALE, &CGadgetBar::OnDpiRescale},
     };
     if (auto r = fw::DispatchMessageTable(this, messages, message, wParam, lParam)) return *r;
     return fw::CControlBar::WindowProc(message, wParam, lParam);
@@ -109,14 +110,16 @@ bool CGadgetBar::OnCommand(WPARAM wParam, LPARAM) {
 }
 
 void CGadgetBar::PaintBackground(HDC dc, const RECT& rc) {
-    HIMAGELIST strip = Resources().buttonImages.Get();
+    const int dpi = Dpi().Value();
+    HIMAGELIST strip = Resources().BarBackground(dpi);
     if (!strip) {
         FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         return;
     }
-    for (int x = rc.left; x < rc.right; x += 8)
-        ImageList_DrawEx(strip, 0, dc, x, -kBackgroundRow, 8, rc.bottom + kBackgroundRow, CLR_NONE, CLR_NONE,
-                         ILD_NORMAL);
+    const int percent = fw::ArtScalePercent(dpi);
+    const int tile = fw::ArtSize(8, percent), row = fw::ArtSize(kBackgroundRow, percent);
+    for (int x = rc.left; x < rc.right; x += tile)
+        ImageList_DrawEx(strip, 0, dc, x, -row, tile, rc.bottom + row, CLR_NONE, CLR_NONE, ILD_NORMAL);
 }
 
 LRESULT CGadgetBar::OnPaint(WPARAM, LPARAM) {
@@ -214,7 +217,7 @@ LRESULT CGadgetBar::OnContextMenuMessage(WPARAM, LPARAM lParam) {
     POINT pt = PointOf(lParam);
     bool keyboard = pt.x == -1 && pt.y == -1;
     if (keyboard) {
-        pt = POINT{5, 5};
+        pt = POINT{Dpi()(5), Dpi()(5)};
         ClientToScreen(Hwnd(), &pt);
     }
     OnContextMenu(pt, keyboard);

@@ -3,6 +3,7 @@
 // tools are the gadgets' rectangles. The bar paints through an off-screen bitmap, so moving a
 // slider never flickers, and hands the mouse to its gadgets.
 #include "framework/ControlBar.h"
+#include "framework/Dpi.h"
 #include "framework/FrameWnd.h"
 #include "ui/display/Gadget.h"
 
@@ -26,6 +27,9 @@ public:
     void UpdateToolText(size_t index, const std::wstring& text);
 
     void OnUpdateCmdUI(fw::CFrameWnd& frame) override;
+    // The bar's DPI, which scales every size of its gadgets: its window's, or the one its frame
+    // last moved to.
+    fw::CDpi Dpi() const { return dpi_ > 0 ? fw::CDpi(dpi_) : fw::CDpi::Of(Hwnd()); }
 
 protected:
     // The tooltip control; false when it cannot be made.
@@ -51,6 +55,8 @@ protected:
     virtual void OnMouseMoved(POINT pt) { (void)pt; }
     virtual void OnContextMenu(POINT screenPt, bool fromKeyboard) { (void)screenPt, (void)fromKeyboard; }
     virtual LRESULT OnSliderChanged(WPARAM wParam, LPARAM lParam) { (void)wParam, (void)lParam; return 0; }
+    // The window's DPI changed: the concrete bar remakes its images and height, then lays out.
+    virtual void OnDpiChanged(int dpi) { (void)dpi; Layout(); }
     fw::CFrameWnd* Frame() const;
 
 private:
@@ -64,6 +70,11 @@ private:
     LRESULT OnNotify(WPARAM, LPARAM);
     LRESULT OnContextMenuMessage(WPARAM, LPARAM);
     LRESULT OnSliderChangedMessage(WPARAM w, LPARAM l) { return OnSliderChanged(w, l); }
+    LRESULT OnDpiRescale(WPARAM w, LPARAM) {
+        dpi_ = static_cast<int>(w);
+        OnDpiChanged(dpi_);
+        return 0;
+    }
     void DragFrame(POINT pt);
     void EndMouseStates();
 
@@ -71,6 +82,7 @@ private:
     HWND tooltip_ = nullptr;  // a child of the bar: it goes with the bar's window
     bool trackingLeave_ = false;
     std::wstring tipBuffer_;
+    int dpi_ = 0;  // 0 until the frame reports a change: the window's own DPI
 };
 
 } // namespace zevrin

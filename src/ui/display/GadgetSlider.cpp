@@ -102,12 +102,14 @@ void CGadgetSlider::DrawTiles(HDC dc, int image, int from, int to, const RECT& t
     }
 }
 
-// The volume slider's filled part is a row of ticks: 4-pixel pieces every 5 pixels.
+// The volume slider's filled part is a row of ticks: 4-pixel pieces every 5 pixels at 96 DPI.
 void CGadgetSlider::DrawPieces(HDC dc, int from, int to, const RECT& track) const {
     int cx = 0, cy = 0;
     ImageList_GetIconSize(images_, &cx, &cy);
-    for (int x = from; x < to; x += 5)
-        ImageList_DrawEx(images_, 1, dc, x, track.top, std::min(4, to - x), cy, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+    const fw::CDpi px = Bar().Dpi();
+    const int step = std::max(px(5), 2), piece = std::max(std::min(px(4), step - 1), 1);
+    for (int x = from; x < to; x += step)
+        ImageList_DrawEx(images_, 1, dc, x, track.top, std::min(piece, to - x), cy, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
 }
 
 void CGadgetSlider::Paint(HDC dc) {

@@ -18,10 +18,13 @@ constexpr UINT kButtonImages[] = {IDB_PLAY, IDB_PAUSE, IDB_STOP, IDB_PREVIOUS, I
 const wchar_t kToDisplayTip[] = L"Go to display view (F6)";
 const wchar_t kToPlaylistTip[] = L"Go to playlist view (F6)";
 
-fw::UniqueImageList LoadStrip(UINT id, int cx, int cy, UINT colorFlags) {
-    fw::UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+// The strip drawn for the art scale `percent`; its images are cx by cy at 100 %.
+fw::UniqueImageList LoadStrip(UINT id, int cx, int cy, UINT colorFlags, int percent) {
+    fw::UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+        MAKEINTRESOURCEW(fw::ArtResourceId(id, percent)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) return {};
+    cx = fw::ArtSize(cx, percent);
+    cy = fw::ArtSize(cy, percent);
     fw::UniqueImageList list(ImageList_Create(cx, cy, colorFlags | ILC_MASK, 5, 0));
     if (!list || ImageList_AddMasked(list.Get(), bitmap.Get(), RGB(255, 0, 255)) < 0) return {};
     return list;
@@ -31,7 +34,7 @@ fw::UniqueImageList LoadStrip(UINT id, int cx, int cy, UINT colorFlags) {
 
 bool CPlayControlBar::Create(fw::CFrameWnd& frame) {
     const wchar_t* cls = RegisterClass(L"ZevrinControlBar", CS_DBLCLKS);
-    return CreateBar(frame, Side::Bottom, kHeight, fw::IDW_CONTROLBAR, cls);
+    return CreateBar(frame, Side::Bottom, fw::ScaleTo(kHeight, fw::DpiOf(frame.Hwnd())), fw::IDW_CONTROLBAR, cls);
 }
 
 LRESULT CPlayControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -43,12 +46,13 @@ LRESULT CPlayControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 bool CPlayControlBar::LoadImages() {
+    const int percent = Dpi().ArtScale();
     for (UINT id : kButtonImages) {
-        images_[id] = LoadStrip(id, 28, 23, ILC_COLOR24);
+        images_[id] = LoadStrip(id, 28, 23, ILC_COLOR24, percent);
         if (!images_[id]) return false;
     }
-    images_[IDB_SEEK_SLIDER] = LoadStrip(IDB_SEEK_SLIDER, 16, 16, ILC_COLOR24);
-    images_[IDB_VOLUME_SLIDER] = LoadStrip(IDB_VOLUME_SLIDER, 6, 16, ILC_COLOR24);
+    images_[IDB_SEEK_SLIDER] = LoadStrip(IDB_SEEK_SLIDER, 16, 16, ILC_COLOR24, percent);
+    images_[IDB_VOLUME_SLIDER] = LoadStrip(IDB_VOLUME_SLIDER, 6, 16, ILC_COLOR24, percent);
     return images_[IDB_SEEK_SLIDER] && images_[IDB_VOLUME_SLIDER];
 }
 
@@ -96,9 +100,25 @@ LRESULT CPlayControlBar::OnCreate(WPARAM, LPARAM) {
 
 void CPlayControlBar::Layout() {
     if (!time_) return;
-    auto rects = LayOutControlBar(ClientRect(), time_->Width(), !GadgetAt(kSwitchGadget).IsHidden());
+    const fw::CDpi dpi = Dpi();
+    auto rects = LayOutControlBar(ClientRect(), dpi(time_->Width()), !GadgetAt(kSwitchGadget).IsHidden(), dpi.Value());
     for (size_t i = 0; i < rects.size(); ++i) GadgetAt(i).SetRect(rects[i]);
     UpdateToolRects();
+}
+
+// The images are drawn anew for the new scale; each button keeps showing the same image.
+void CPlayControlBar::OnDpiChanged(int dpi) {
+    SetHeight(fw::ScaleTo(kHeight, dpi));
+    UINT shown[kGadgetCount] = {};
+    for (int i = 0; i < kGadgetCount; ++i)
+        if (i != kSeekGadget && i != kTimeGadget && i != kVolumeGadget) shown[i] = ButtonImageId(static_cast<ControlBarGadget>(i));
+    if (!LoadImages()) return;
+    for (int i = 0; i < kGadgetCount; ++i)
+        if (shown[i]) SetButtonImages(static_cast<ControlBarGadget>(i), shown[i]);
+    seek_->SetImages(Images(IDB_SEEK_SLIDER));
+    volume_->SetImages(Images(IDB_VOLUME_SLIDER));
+    time_->SetFont(Resources().normalFont.Get());
+    Layout();
 }
 
 void CPlayControlBar::SetPlayerState(int state) {

@@ -16,7 +16,7 @@ namespace zevrin {
 
 class CPlayControlBar : public CGadgetBar {
 public:
-    static constexpr int kHeight = 30;
+    static constexpr int kHeight = 30;  // at 96 DPI
 
     bool Create(fw::CFrameWnd& frame);
     void SetPlayer(IPlayerControls* player) { player_ = player; }
@@ -48,6 +48,7 @@ protected:
     void OnMouseMoved(POINT pt) override;
     void OnContextMenu(POINT screenPt, bool fromKeyboard) override;
     LRESULT OnSliderChanged(WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged(int dpi) override;
 
 private:
     LRESULT OnCreate(WPARAM, LPARAM);

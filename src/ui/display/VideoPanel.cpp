@@ -1,5 +1,6 @@
 #include "ui/display/VideoPanel.h"
 
+#include "framework/Dpi.h"
 #include "res/resource.h"
 #include "ui/display/VideoLayout.h"
 
@@ -13,17 +14,31 @@ constexpr UINT kWaitPeriodMs = 300;
 bool CVideoPanel::Create(HWND parent, UINT id, const std::wstring& playToolPath) {
     if (!CPlayerWnd::Create(parent, RECT{}, id, playToolPath)) return false;
     SetWindowLongW(Hwnd(), GWL_STYLE, GetWindowLongW(Hwnd(), GWL_STYLE) | WS_TABSTOP);
-    fw::UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_WAIT_DOTS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    dots_.Reset(ImageList_Create(9, 9, ILC_COLOR32 | ILC_MASK, 2, 0));
-    if (bitmap && dots_) ImageList_AddMasked(dots_.Get(), bitmap.Get(), RGB(255, 0, 255));
+    LoadDots(fw::DpiOf(Hwnd()));
     return true;
+}
+
+// The waiting dots drawn for the art scale of `dpi`.
+void CVideoPanel::LoadDots(int dpi) {
+    dpi_ = dpi;
+    const int percent = fw::ArtScalePercent(dpi), size = fw::ArtSize(9, percent);
+    fw::UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+        MAKEINTRESOURCEW(fw::ArtResourceId(IDB_WAIT_DOTS, percent)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    dots_.Reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 0));
+    if (bitmap && dots_) ImageList_AddMasked(dots_.Get(), bitmap.Get(), RGB(255, 0, 255));
+}
+
+LRESULT CVideoPanel::OnDpiRescale(WPARAM wParam, LPARAM) {
+    LoadDots(static_cast<int>(wParam));
+    Invalidate();
+    return 0;
 }
 
 LRESULT CVideoPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const fw::Message<CVideoPanel> messages[] = {
         {WM_PAINT, &CVideoPanel::OnPaint},
         {WM_TIMER, &CVideoPanel::OnTimer},
+        {fw::WM_DPI_RESCALE, &CVideoPanel::OnDpiRescale},
     };
     if (auto r = fw::DispatchMessageTable(this, messages, message, wParam, lParam)) return *r;
     return CPlayerWnd::WindowProc(message, wParam, lParam);
@@ -65,8 +80,9 @@ LRESULT CVideoPanel::OnPaint(WPARAM, LPARAM) {
     RECT rc = ClientRect();
     FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (waitingDot_ != -1 && dots_) {
-        int x0 = (rc.right - 45) / 2, y = (rc.bottom - 9) / 2;
-        for (int i = 0; i < 3; ++i) ImageList_Draw(dots_.Get(), i == waitingDot_ ? 1 : 0, dc, x0 + 18 * i, y, ILD_TRANSPARENT);
+        const fw::CDpi px(dpi_);
+        int x0 = (rc.right - px(45)) / 2, y = (rc.bottom - px(9)) / 2;
+        for (int i = 0; i < 3; ++i) ImageList_Draw(dots_.Get(), i == waitingDot_ ? 1 : 0, dc, x0 + px(18) * i, y, ILD_TRANSPARENT);
     }
     EndPaint(Hwnd(), &ps);
     return 0;

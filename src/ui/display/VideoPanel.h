@@ -32,8 +32,11 @@ protected:
 private:
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
+    LRESULT OnDpiRescale(WPARAM, LPARAM);
+    void LoadDots(int dpi);
 
     fw::UniqueImageList dots_;
+    int dpi_ = 96;  // the dots' scale
     int waitingDot_ = -1;
     int reportedWidth_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "ui/frame/MBFrameWnd.h"
 
+#include "app/AppResources.h"
 #include "ui/frame/MenuBar.h"
 
 #include <utility>
@@ -7,6 +8,11 @@
 namespace zevrin {
 
 CMenuBar* CMBFrameWnd::Bar() const { return dynamic_cast<CMenuBar*>(menuBar_); }
+
+void CMBFrameWnd::OnDpiChanged(int dpi) {
+    Resources().ScaleFonts(dpi);
+    fw::CFrameWnd::OnDpiChanged(dpi);
+}
 
 void CMBFrameWnd::MoveMenuToBar(CMenuBar& bar) {
     HMENU menu = Menu();

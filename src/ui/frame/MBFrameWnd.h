@@ -19,6 +19,8 @@ protected:
     // Gives the window's menu to the bar and takes it off the window.
     void MoveMenuToBar(CMenuBar& bar);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The shared fonts follow the frame to its new scale before the bars and panes rebuild.
+    void OnDpiChanged(int dpi) override;
 
 private:
     CMenuBar* Bar() const;

@@ -220,7 +220,7 @@ void CMainFrame::SetFullScreenMargins() {
         if (container_.Mode() == CViewContainer::kDocked) {
             RECT pane{};
             GetWindowRect(container_.GetPane(1), &pane);
-            m.right = pane.right - pane.left + 1;  // with the divider
+            m.right = pane.right - pane.left + fw::ScaleTo(1, fw::DpiOf(Hwnd()));  // with the divider
         }
     }
 }

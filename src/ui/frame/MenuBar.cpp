@@ -40,7 +40,7 @@ CMenuBar::~CMenuBar() {
 }
 
 bool CMenuBar::Create(fw::CFrameWnd& frame, UINT id) {
-    return CreateBar(frame, Side::Top, kBarHeight, id, RegisterClass(L"ZevrinMenuBar", CS_DBLCLKS));
+    return CreateBar(frame, Side::Top, fw::ScaleTo(kBarHeight, fw::DpiOf(frame.Hwnd())), id, RegisterClass(L"ZevrinMenuBar", CS_DBLCLKS));
 }
 
 void CMenuBar::LoadMenu(HMENU menu, bool rightAligned) {
@@ -83,7 +83,7 @@ void CMenuBar::Layout() {
         CMenuBarItem& item = Item(index);
         RECT text{0, 0, 0, 0};
         DrawTextW(dc, item.Text().c_str(), static_cast<int>(item.Text().size()), &text, DT_SINGLELINE | DT_CALCRECT);
-        int width = text.right - text.left + kItemPadding;
+        int width = text.right - text.left + Dpi()(kItemPadding);
         RECT rc{x, client.top, x + width, client.bottom - 1};
         if (rightAligned_) rc = RECT{x - width, client.top, x, client.bottom - 1};
         item.SetRect(rc);
@@ -93,6 +93,12 @@ void CMenuBar::Layout() {
     ReleaseDC(Hwnd(), dc);
     layoutDirty_ = false;
     Invalidate(false);
+}
+
+void CMenuBar::OnDpiChanged(int dpi) {
+    SetHeight(fw::ScaleTo(kBarHeight, dpi));
+    layoutDirty_ = true;
+    Layout();
 }
 
 bool CMenuBar::ItemIsHighlighted(const CMenuBarItem& item) const {

@@ -35,7 +35,7 @@ public:
     CMenuBar();
     ~CMenuBar() override;
 
-    // A visible child at the frame's top edge, 18 pixels high.
+    // A visible child at the frame's top edge, 18 pixels high at 96 DPI.
     bool Create(fw::CFrameWnd& frame, UINT id);
     // Takes the menu (the bar owns it from now on) and shows its top-level entries.
     void LoadMenu(HMENU menu, bool rightAligned);
@@ -63,6 +63,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Layout() override;
+    void OnDpiChanged(int dpi) override;
     bool ItemIsHighlighted(const CMenuBarItem& item) const;
 
 private:

@@ -31,15 +31,18 @@ void CStatusMenuBar::SetSummary(int count, int64_t totalDuration) {
     summary_ = std::move(summary);
     if (!Hwnd()) return;
     RECT rc = ClientRect();
-    rc.left = std::max(rc.left, rc.right - kSummaryWidth);
+    rc.left = std::max(rc.left, rc.right - Dpi()(kSummaryWidth));
     InvalidateRect(Hwnd(), &rc, FALSE);
 }
 
 void CStatusMenuBar::PaintBackground(HDC dc, const RECT& rc) {
-    HIMAGELIST strip = Resources().buttonImages.Get();
+    const int dpi = Dpi().Value();
+    HIMAGELIST strip = Resources().BarBackground(dpi);
     if (strip) {
-        for (int x = rc.left; x < rc.right; x += 8)
-            ImageList_DrawEx(strip, 0, dc, x, -kBackgroundRow, 8, rc.bottom + kBackgroundRow, CLR_NONE, CLR_NONE, ILD_NORMAL);
+        const int percent = fw::ArtScalePercent(dpi);
+        const int tile = fw::ArtSize(8, percent), row = fw::ArtSize(kBackgroundRow, percent);
+        for (int x = rc.left; x < rc.right; x += tile)
+            ImageList_DrawEx(strip, 0, dc, x, -row, tile, rc.bottom + row, CLR_NONE, CLR_NONE, ILD_NORMAL);
     } else {
         FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
@@ -48,7 +51,7 @@ void CStatusMenuBar::PaintBackground(HDC dc, const RECT& rc) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kSummaryColor);
     RECT text = rc;
-    text.right -= kSummaryMargin;
+    text.right -= Dpi()(kSummaryMargin);
     DrawTextW(dc, summary_.c_str(), static_cast<int>(summary_.size()), &text, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, old);
 }

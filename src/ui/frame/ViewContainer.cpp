@@ -14,7 +14,7 @@ constexpr COLORREF kDividerColor = RGB(0x18, 0x18, 0x18);
 constexpr int kPaneCount = 2;
 } // namespace
 
-ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth, int& remembered) {
+ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth, int& remembered, int dpi) {
     if (mode != CViewContainer::kDocked) return ContainerLayout{client, client, RECT{}};
     int wanted = playlistWidth;
     if (remembered > 0 && remembered > wanted) wanted = remembered;
@@ -28,8 +28,9 @@ ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth,
     }
     ContainerLayout layout{client, client, client};
     layout.pane1.left = edge;
-    layout.pane0.right = std::max<LONG>(client.left, edge - 1);
-    layout.divider.left = edge - 1;
+    const int divider = fw::ScaleTo(1, dpi);
+    layout.pane0.right = std::max<LONG>(client.left, edge - divider);
+    layout.divider.left = edge - divider;
     layout.divider.right = edge;
     return layout;
 }
@@ -40,8 +41,8 @@ CViewContainer::CViewContainer()
 
 CViewContainer::~CViewContainer() { Settings().layout = mode_; }
 
-int CViewContainer::DefaultPlaylistWidth() {
-    return GetSystemMetrics(SM_CXVSCROLL) + Settings().thumbnailCx + 26;
+int CViewContainer::DefaultPlaylistWidth(int dpi) {
+    return GetSystemMetrics(SM_CXVSCROLL) + fw::ScaleTo(Settings().thumbnailCx + 26, dpi);
 }
 
 bool CViewContainer::Create(HWND frame, UINT id) {
@@ -93,7 +94,7 @@ void CViewContainer::ActivateNext(bool backwards) {
 
 void CViewContainer::RecalcLayout() {
     if (!Hwnd()) return;
-    ContainerLayout layout = LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered_);
+    ContainerLayout layout = LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered_, dpi_);
     const RECT* rects[kPaneCount] = {&layout.pane0, &layout.pane1};
     for (int i = 0; i < kPaneCount; ++i)
         if (HWND pane = GetPane(i))
@@ -114,6 +115,7 @@ LRESULT CViewContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_CAPTURECHANGED, &CViewContainer::OnCancelMode},
         {WM_SETCURSOR, &CViewContainer::OnSetCursor},
         {WM_MOUSEWHEEL, &CViewContainer::OnMouseWheel},
+        {fw::WM_DPI_RESCALE, &CViewContainer::OnDpiRescale},
     };
     if (auto r = fw::DispatchMessageTable(this, messages, message, wParam, lParam)) return *r;
     return fw::CWnd::WindowProc(message, wParam, lParam);
@@ -127,7 +129,7 @@ LRESULT CViewContainer::OnSize(WPARAM, LPARAM) {
 LRESULT CViewContainer::OnEraseBackground(WPARAM wParam, LPARAM) {
     if (mode_ != kDocked) return 1;
     int remembered = remembered_;
-    ContainerLayout layout = LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered);
+    ContainerLayout layout = LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered, dpi_);
     HDC dc = reinterpret_cast<HDC>(wParam);
     SetBkColor(dc, kDividerColor);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &layout.divider, nullptr, 0, nullptr);
@@ -137,7 +139,7 @@ LRESULT CViewContainer::OnEraseBackground(WPARAM wParam, LPARAM) {
 bool CViewContainer::OnDivider(int x) const {
     if (mode_ != kDocked) return false;
     int remembered = remembered_;
-    ContainerLayout layout = LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered);
+    ContainerLayout layout = LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered, dpi_);
     return x >= layout.divider.left && x < layout.divider.right;
 }
 
@@ -145,7 +147,7 @@ LRESULT CViewContainer::OnLButtonDown(WPARAM, LPARAM lParam) {
     int x = GET_X_LPARAM(lParam);
     if (!OnDivider(x)) return 0;
     int remembered = remembered_;
-    dragOffset_ = x - LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered).pane1.left;
+    dragOffset_ = x - LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered, dpi_).pane1.left;
     dragging_ = true;
     SetCapture(Hwnd());
     return 0;
@@ -176,7 +178,7 @@ LRESULT CViewContainer::OnCancelMode(WPARAM, LPARAM) {
 
 LRESULT CViewContainer::OnLButtonDblClk(WPARAM, LPARAM lParam) {
     if (!OnDivider(GET_X_LPARAM(lParam))) return 0;
-    playlistWidth_ = DefaultPlaylistWidth();
+    playlistWidth_ = DefaultPlaylistWidth(dpi_);
     remembered_ = -1;
     RecalcLayout();
     return 0;
@@ -191,6 +193,17 @@ LRESULT CViewContainer::OnSetCursor(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     return DefaultProc(WM_SETCURSOR, wParam, lParam);
+}
+
+// The playlist's width, chosen or remembered, keeps its size in the program's units.
+LRESULT CViewContainer::OnDpiRescale(WPARAM wParam, LPARAM) {
+    const int dpi = static_cast<int>(wParam);
+    if (dpi <= 0 || dpi == dpi_) return 0;
+    playlistWidth_ = fw::ScaleTo(fw::UnscaleFrom(playlistWidth_, dpi_), dpi);
+    if (remembered_ > 0) remembered_ = fw::ScaleTo(fw::UnscaleFrom(remembered_, dpi_), dpi);
+    dpi_ = dpi;
+    RecalcLayout();
+    return 0;
 }
 
 // The wheel scrolls the playlist, wherever the pointer is.

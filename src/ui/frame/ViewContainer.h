@@ -1,6 +1,7 @@
 #pragma once
 // The frame's client area: the display pane (0) and the playlist pane (1), either side by side
 // with a divider the user can drag (docked, mode 1) or one at a time (mode 2).
+#include "framework/Dpi.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
 
@@ -17,7 +18,9 @@ struct ContainerLayout {
 
 // Where the panes go; `remembered` is the wanted width kept while the window is too narrow for
 // it (-1 = none), updated as the layout decides.
-ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth, int& remembered);
+// The divider is one pixel wide at 96 DPI, scaled to `dpi`.
+ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth, int& remembered,
+                                int dpi = fw::kBaseDpi);
 
 class CViewContainer : public fw::CWnd {
 public:
@@ -38,7 +41,8 @@ public:
     HWND GetPane(int i) const;
     void RecalcLayout();
     int PlaylistWidth() const { return playlistWidth_; }
-    static int DefaultPlaylistWidth();
+    // A cell's width and the scroll bar, at `dpi`.
+    static int DefaultPlaylistWidth(int dpi = fw::SystemDpi());
     // The remembered width is process-wide, as a user's choice is.
     static int RememberedWidth() { return remembered_; }
 
@@ -55,11 +59,13 @@ private:
     LRESULT OnCancelMode(WPARAM, LPARAM);
     LRESULT OnSetCursor(WPARAM, LPARAM);
     LRESULT OnMouseWheel(WPARAM, LPARAM);
+    LRESULT OnDpiRescale(WPARAM, LPARAM);
     bool OnDivider(int x) const;
 
     int mode_;
     int active_ = -1;
     int playlistWidth_;
+    int dpi_ = fw::SystemDpi();  // the DPI the widths above are in
     int dragOffset_ = 0;
     bool dragging_ = false;
     HCURSOR resizeCursor_;  // shared system cursor: never destroyed

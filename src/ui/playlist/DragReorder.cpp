@@ -1,5 +1,7 @@
 #include "ui/playlist/DragReorder.h"
 
+#include "framework/Dpi.h"
+
 namespace zevrin {
 
 DropPlace DropPlaceAt(const std::vector<RECT>& cells, const DropLayout& layout, POINT pt, int source) {
@@ -35,16 +37,17 @@ DropPlace DropPlaceAt(const std::vector<RECT>& cells, const DropLayout& layout, 
 
 RECT InsertionMarkRect(const RECT& rc, const DropLayout& layout, DropPlace place) {
     if (place.index == -1) return {};
+    const int one = fw::ScaleTo(1, layout.dpi), two = fw::ScaleTo(2, layout.dpi);
     if (!layout.grid) {
         int y = place.after ? rc.bottom : rc.top;
-        return {rc.left, y - 1, rc.right, y + 1};
+        return {rc.left, y - one, rc.right, y + one};
     }
     if (layout.columns == 1) {
-        int y = place.after ? rc.bottom + layout.cellSpacing.cy / 2 - 1 : rc.top - layout.cellSpacing.cy / 2 - 1;
-        return {rc.left, y, rc.right, y + 2};
+        int y = place.after ? rc.bottom + layout.cellSpacing.cy / 2 - one : rc.top - layout.cellSpacing.cy / 2 - one;
+        return {rc.left, y, rc.right, y + two};
     }
-    int x = place.after ? rc.right + layout.cellSpacing.cx / 2 - 1 : rc.left - layout.cellSpacing.cx / 2 - 1;
-    return {x, rc.top, x + 2, rc.bottom};
+    int x = place.after ? rc.right + layout.cellSpacing.cx / 2 - one : rc.left - layout.cellSpacing.cx / 2 - one;
+    return {x, rc.top, x + two, rc.bottom};
 }
 
 void CDragReorder::Take(int source, HBITMAP picture, SIZE size) {

@@ -26,6 +26,7 @@ struct DropLayout {
     SIZE cellSize{};
     SIZE cellSpacing{};
     int rowHeight = 0;
+    int dpi = 96;  // the mark's thickness follows it
 };
 
 // The place a release at `pt` drops item `source` on, given every item's cell in order. A place

@@ -243,7 +243,7 @@ void CGridListView::RecalcLayout() {
         columns_ = std::max(columns_, 1);
         int rows = (count + columns_ - 1) / columns_;
         total = cellSpacing_.cy * (rows + 1) + rows * cellSize_.cy;
-        line = {50, 50};
+        line = {px_(50), px_(50)};
     } else {
         total = count;
     }
@@ -407,11 +407,11 @@ LRESULT CGridListView::OnMouseLeave(WPARAM, LPARAM) {
 void CGridListView::SelectInBand(const RECT& band) {
     RECT items;
     GetItemsRect(items);
-    const int minHeight = IsGridStyle() ? 11 : 3;
+    const int minHeight = IsGridStyle() ? px_(11) : px_(3);
     for (int i = IsGridStyle() ? 0 : FirstVisibleIndex(); i < GetItemCount(); ++i) {
         RECT rc, overlap;
         GetItemRect(i, rc);
-        bool hit = Intersect(rc, band, &overlap) && overlap.right - overlap.left > 15 &&
+        bool hit = Intersect(rc, band, &overlap) && overlap.right - overlap.left > px_(15) &&
                    overlap.bottom - overlap.top > minHeight;
         SelectItem(i, hit, false, true);
     }

@@ -3,6 +3,7 @@
 // state word, shown as a grid of equal cells that wrap into rows or as one column of rows. It
 // owns layout, scrolling, hit testing, selection, focus, hot tracking and the drawing order;
 // what an item looks like is up to the subclass.
+#include "framework/Dpi.h"
 #include "framework/UnitScrollView.h"
 
 #include <memory>
@@ -83,6 +84,7 @@ public:
     COLORREF backColor_ = ::GetSysColor(COLOR_WINDOW);
     int viewStyle_ = kGridStyle;
     bool doubleBuffered_ = true;
+    fw::CDpi px_;  // the window's DPI: scales every size written in the program's units
     SIZE cellSize_{200, 150};
     SIZE cellSpacing_{8, 8};
     int rowHeight_ = 20;

@@ -17,11 +17,11 @@ void Fill(HDC dc, const RECT& rc, COLORREF color) {
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
 }
 
-void Frame(HDC dc, const RECT& rc, COLORREF color) {
-    Fill(dc, {rc.left, rc.top, rc.right, rc.top + 1}, color);
-    Fill(dc, {rc.left, rc.bottom - 1, rc.right, rc.bottom}, color);
-    Fill(dc, {rc.left, rc.top, rc.left + 1, rc.bottom}, color);
-    Fill(dc, {rc.right - 1, rc.top, rc.right, rc.bottom}, color);
+void Frame(HDC dc, const RECT& rc, COLORREF color, int width = 1) {
+    Fill(dc, {rc.left, rc.top, rc.right, rc.top + width}, color);
+    Fill(dc, {rc.left, rc.bottom - width, rc.right, rc.bottom}, color);
+    Fill(dc, {rc.left, rc.top, rc.left + width, rc.bottom}, color);
+    Fill(dc, {rc.right - width, rc.top, rc.right, rc.bottom}, color);
 }
 
 // A filled rectangle with a border and cut corners.
@@ -43,7 +43,7 @@ int CPlaylistView::DigitWidth(HDC dc) {
     if (digitWidth_ == 0) {
         SIZE size{};
         ::GetTextExtentPoint32W(dc, L"5", 1, &size);
-        digitWidth_ = size.cx > 0 ? size.cx : 7;
+        digitWidth_ = size.cx > 0 ? size.cx : px_(7);
     }
     return digitWidth_;
 }
@@ -52,11 +52,11 @@ RECT CPlaylistView::HoverButtonRect(int index) const {
     RECT rc{};
     if (!GetItemRect(index, rc)) return {};
     if (IsGridStyle()) {
-        int top = rc.top + 5 + Settings().thumbnailCy - 22;
-        return {rc.left + 7, top, rc.left + 27, top + 20};
+        int top = rc.top + px_(5) + px_(Settings().thumbnailCy) - px_(22);
+        return {rc.left + px_(7), top, rc.left + px_(27), top + px_(20)};
     }
-    int top = rc.top + (rc.bottom - rc.top - 20) / 2;
-    return {rc.left, top, rc.left + 20, top + 20};
+    int top = rc.top + (rc.bottom - rc.top - px_(20)) / 2;
+    return {rc.left, top, rc.left + px_(20), top + px_(20)};
 }
 
 void CPlaylistView::DrawGridItem(HDC dc, int index, const RECT& cell) { DrawItem(dc, index, cell, false); }
@@ -94,8 +94,9 @@ void CPlaylistView::DrawItem(HDC dc, int index, const RECT& rc, bool dragImage) 
 }
 
 void CPlaylistView::DrawGridCell(HDC dc, const CPlaylistItem& item, UINT state, const RECT& cell, bool dragImage) {
-    const int tcx = Settings().thumbnailCx, tcy = Settings().thumbnailCy;
-    const RECT box{cell.left + 5, cell.top + 5, cell.right - 5, cell.top + 5 + tcy};
+    const int tcx = px_(Settings().thumbnailCx), tcy = px_(Settings().thumbnailCy);
+    const int m4 = px_(4), m5 = px_(5);
+    const RECT box{cell.left + m5, cell.top + m5, cell.left + m5 + tcx, cell.top + m5 + tcy};
     bool current = item.playMark == 1 || item.playMark == 2;
     if (dragImage)
         CutCornerBox(dc, cell, kWhite, RGB(0xE0, 0xE0, 0xE0), RGB(0xD4, 0xD4, 0xD4));
@@ -106,49 +107,50 @@ void CPlaylistView::DrawGridCell(HDC dc, const CPlaylistItem& item, UINT state, 
     else if (current)
         CutCornerBox(dc, cell, backColor_, RGB(0x60, 0x60, 0x60), RGB(0x58, 0x58, 0x58));
     else {
-        Fill(dc, {cell.left, cell.top, cell.right, cell.top + 4}, backColor_);
-        Fill(dc, {cell.left, cell.top + tcy + 6, cell.right, cell.bottom}, backColor_);
-        Fill(dc, {cell.left, cell.top, cell.left + 4, cell.bottom}, backColor_);
-        Fill(dc, {cell.right - 4, cell.top, cell.right, cell.bottom}, backColor_);
+        Fill(dc, {cell.left, cell.top, cell.right, cell.top + m4}, backColor_);
+        Fill(dc, {cell.left, cell.top + m5 + tcy + px_(1), cell.right, cell.bottom}, backColor_);
+        Fill(dc, {cell.left, cell.top, cell.left + m4, cell.bottom}, backColor_);
+        Fill(dc, {cell.right - m4, cell.top, cell.right, cell.bottom}, backColor_);
     }
-    Frame(dc, {cell.left + 4, cell.top + 4, cell.left + 4 + tcx + 2, cell.top + 4 + tcy + 2}, RGB(0x40, 0x40, 0x40));
+    Frame(dc, {box.left - px_(1), box.top - px_(1), box.right + px_(1), box.bottom + px_(1)}, RGB(0x40, 0x40, 0x40), px_(1));
 
     if (item.kind == kKindPicture && item.HasWork(ItemWork::ImageLoaded) && !item.thumbnail.IsEmpty()) {
         item.thumbnail.Draw(dc, box);
     } else {
         Fill(dc, box, RGB(0, 0, 0));
         if (item.kind >= 0 && kindIcons_)
-            ::ImageList_Draw(kindIcons_.Get(), item.kind, dc, (box.left + box.right - 32) / 2, (box.top + box.bottom - 32) / 2,
+            ::ImageList_Draw(kindIcons_.Get(), item.kind, dc, (box.left + box.right - kindIconSize_) / 2, (box.top + box.bottom - kindIconSize_) / 2,
                              ILD_TRANSPARENT);
     }
     if (showDuration_ && !item.durationText.empty()) {
         int w = DigitWidth(dc);
-        RECT badge{box.left + 2, box.top + 2, box.right - 2, box.bottom - 2};
-        badge.top = badge.bottom - 16;
-        badge.left = badge.right - static_cast<int>(item.durationText.size()) * w - 4;
+        RECT badge{box.left + px_(2), box.top + px_(2), box.right - px_(2), box.bottom - px_(2)};
+        badge.top = badge.bottom - px_(16);
+        badge.left = badge.right - static_cast<int>(item.durationText.size()) * w - px_(4);
         Fill(dc, badge, RGB(0xFC, 0xFC, 0xFC));
         Frame(dc, badge, RGB(0xE0, 0xE0, 0xE0));
         COLORREF old = ::SetTextColor(dc, RGB(0x20, 0x20, 0x20));
         DrawLabel(dc, item.durationText, badge, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
         ::SetTextColor(dc, old);
     }
-    if (current && stateIcons_) ::ImageList_Draw(stateIcons_.Get(), item.playMark - 1, dc, box.left + 2, box.bottom - 18, ILD_TRANSPARENT);
+    if (current && stateIcons_) ::ImageList_Draw(stateIcons_.Get(), item.playMark - 1, dc, box.left + px_(2), box.bottom - px_(2) - stateIconSize_, ILD_TRANSPARENT);
     if ((state & GLIS_HOT) && item.playMark != 1 && overlayButtons_ && !dragImage) {
-        int top = cell.top + 5 + tcy - 22;
-        ::ImageList_Draw(overlayButtons_.Get(), overlayState_, dc, cell.left + 7, top, ILD_TRANSPARENT);
+        int top = cell.top + m5 + tcy - px_(22);
+        ::ImageList_Draw(overlayButtons_.Get(), overlayState_, dc, cell.left + px_(7), top, ILD_TRANSPARENT);
     }
     if (showTitle_ && !item.title.empty())
-        DrawLabel(dc, item.title, {box.left, cell.top + 5 + tcy + 4, box.right, cell.bottom - 5},
+        DrawLabel(dc, item.title, {box.left, box.bottom + m4, box.right, cell.bottom - m5},
              DT_LEFT | DT_WORDBREAK | DT_END_ELLIPSIS);
 }
 
 void CPlaylistView::DrawListRow(HDC dc, int index, const CPlaylistItem& item, UINT state, const RECT& row, bool dragImage) {
     const COLORREF band = RGB(0xE0, 0xE0, 0xE0), edge = RGB(0xD4, 0xD4, 0xD4);
-    const RECT topLine{row.left, row.top, row.right, row.top + 1}, bottomLine{row.left, row.bottom - 1, row.right, row.bottom};
+    const int line = px_(1);
+    const RECT topLine{row.left, row.top, row.right, row.top + line}, bottomLine{row.left, row.bottom - line, row.right, row.bottom};
     bool current = item.playMark == 1 || item.playMark == 2;
     if (dragImage) {
         Fill(dc, row, band);
-        Frame(dc, row, edge);
+        Frame(dc, row, edge, line);
     } else if (state & GLIS_HOT) {
         Fill(dc, row, kWhite);
         Fill(dc, topLine, RGB(0xF0, 0xF0, 0xF0));
@@ -167,21 +169,24 @@ void CPlaylistView::DrawListRow(HDC dc, int index, const CPlaylistItem& item, UI
         Fill(dc, row, backColor_);
     }
     int w = DigitWidth(dc);
-    RECT text{row.left + 4, row.top, row.right - 4, row.bottom};
+    RECT text{row.left + px_(4), row.top, row.right - px_(4), row.bottom};
     if (!item.durationText.empty())
-        DrawLabel(dc, item.durationText, {text.right - static_cast<int>(item.durationText.size()) * w - 4, text.top, text.right, text.bottom},
+        DrawLabel(dc, item.durationText, {text.right - static_cast<int>(item.durationText.size()) * w - px_(4), text.top, text.right, text.bottom},
              DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-    int iconTop = row.top + (row.bottom - row.top - 16) / 2;
-    if (showIcon_ && item.iconIndex != -1 && sysSmallIcons_)
-        ::ImageList_Draw(sysSmallIcons_, item.iconIndex, dc, row.left + 24, iconTop, ILD_TRANSPARENT);
+    int iconTop = row.top + (row.bottom - row.top - stateIconSize_) / 2;
+    if (showIcon_ && item.iconIndex != -1 && sysSmallIcons_) {
+        int cx = 16, cy = 16;
+        ::ImageList_GetIconSize(sysSmallIcons_, &cx, &cy);
+        ::ImageList_Draw(sysSmallIcons_, item.iconIndex, dc, row.left + px_(24), row.top + (row.bottom - row.top - cy) / 2, ILD_TRANSPARENT);
+    }
     if (!item.title.empty())
-        DrawLabel(dc, item.title, {row.left + (showIcon_ ? 44 : 24), text.top, text.right - 7 * w, text.bottom},
+        DrawLabel(dc, item.title, {row.left + (showIcon_ ? px_(44) : px_(24)), text.top, text.right - 7 * w, text.bottom},
              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     if (dragImage) return;
-    if (current && stateIcons_) ::ImageList_Draw(stateIcons_.Get(), item.playMark + 2, dc, row.left + 4, iconTop, ILD_TRANSPARENT);
+    if (current && stateIcons_) ::ImageList_Draw(stateIcons_.Get(), item.playMark + 2, dc, row.left + px_(4), iconTop, ILD_TRANSPARENT);
     if (item.playMark == 1) return;
     if ((state & GLIS_HOT) && overlayButtons_)
-        ::ImageList_Draw(overlayButtons_.Get(), overlayState_, dc, row.left, row.top + (row.bottom - row.top - 20) / 2, ILD_TRANSPARENT);
+        ::ImageList_Draw(overlayButtons_.Get(), overlayState_, dc, row.left, row.top + (row.bottom - row.top - px_(20)) / 2, ILD_TRANSPARENT);
 }
 
 } // namespace zevrin

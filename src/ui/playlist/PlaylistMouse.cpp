@@ -230,7 +230,7 @@ void CPlaylistView::EndDrag(POINT pt) {
 }
 
 DropLayout CPlaylistView::CurrentDropLayout() const {
-    return {IsGridStyle(), columns_, cellSize_, cellSpacing_, rowHeight_};
+    return {IsGridStyle(), columns_, cellSize_, cellSpacing_, rowHeight_, px_.Value()};
 }
 
 DropPlace CPlaylistView::DropTarget(POINT pt) const {

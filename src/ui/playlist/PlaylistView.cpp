@@ -18,10 +18,13 @@ constexpr COLORREF kBackColor = RGB(0x20, 0x20, 0x20);
 constexpr UINT kOpenButtonId = 1;
 constexpr int kOpenButtonSize = 96;
 
-HIMAGELIST LoadImageList(UINT id, int size, UINT colorFlags) {
+// A strip of square images drawn for the art scale `percent`; `size` is the 100 % size.
+HIMAGELIST LoadImageList(UINT id, int size, UINT colorFlags, int percent) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(fw::ArtResourceId(id, percent)), IMAGE_BITMAP,
+                                                       0, 0, LR_CREATEDIBSECTION));
     if (!bitmap) return nullptr;
+    size = fw::ArtSize(size, percent);
     BITMAP info{};
     ::GetObjectW(bitmap, sizeof(info), &info);
     HIMAGELIST list = ::ImageList_Create(size, size, colorFlags | ILC_MASK, info.bmWidth / size, 1);
@@ -46,8 +49,10 @@ CPlaylistView::CPlaylistView() {
     cursors_[0] = ::LoadCursorW(nullptr, IDC_ARROW);
     const UINT ids[4] = {playlist_res::kCursorMoveAcross, playlist_res::kCursorMoveDown, playlist_res::kCursorRemove,
                          playlist_res::kCursorPlay};
+    const int cursorSize = fw::ScaleTo(32, fw::SystemDpi());  // the cursors hold 32, 48 and 64 pixels
     for (int i = 0; i < 4; ++i) {
-        ownCursors_[i].Reset(static_cast<HCURSOR>(::LoadImageW(instance, MAKEINTRESOURCEW(ids[i]), IMAGE_CURSOR, 0, 0, 0)));
+        ownCursors_[i].Reset(static_cast<HCURSOR>(
+            ::LoadImageW(instance, MAKEINTRESOURCEW(ids[i]), IMAGE_CURSOR, cursorSize, cursorSize, 0)));
         cursors_[i + 1] = ownCursors_[i] ? ownCursors_[i].Get() : cursors_[0];
     }
 }
@@ -72,6 +77,7 @@ LRESULT CPlaylistView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_CREATE, &CPlaylistView::OnCreate},
         {WM_DESTROY, &CPlaylistView::OnDestroy},
         {WM_SIZE, &CPlaylistView::OnSize},
+        {fw::WM_DPI_RESCALE, &CPlaylistView::OnDpiRescale},
         {WM_CONTEXTMENU, &CPlaylistView::OnContextMenu},
         {WM_DROPFILES, &CPlaylistView::OnDropFiles},
         {WM_CHAR, &CPlaylistView::OnChar},
@@ -98,18 +104,12 @@ LRESULT CPlaylistView::OnCreate(WPARAM wParam, LPARAM lParam) {
     if (CGridListView::WindowProc(WM_CREATE, wParam, lParam) == -1) return -1;
     ::DragAcceptFiles(Hwnd(), TRUE);
     HMODULE module = ::GetModuleHandleW(nullptr);
-    if (!buttonImages_[0].LoadResource(playlist_res::kPlayNormal, CThumbnailImage::Png, module) ||
-        !buttonImages_[1].LoadResource(playlist_res::kPlayHover, CThumbnailImage::Png, module))
-        return -1;
+    px_ = fw::CDpi::Of(Hwnd());
+    if (!LoadScaledArt()) return -1;
     if (!openButton_.Create(L"Open Files", Hwnd(), kOpenButtonId)) return -1;
     openButton_.backColor = backColor_;
     openButton_.SetImages(&buttonImages_[0], &buttonImages_[1]);
-    // The pane's own art; drawing leaves out what a missing list would show.
-    stateIcons_.Reset(LoadImageList(playlist_res::kStateIcons, 16, ILC_COLOR24));
-    overlayButtons_.Reset(LoadImageList(playlist_res::kOverlayButtons, 20, ILC_COLOR24));
-    kindIcons_.Reset(LoadImageList(playlist_res::kKindIcons, 32, ILC_COLOR32));
     sysSmallIcons_ = Resources().smallSysImages;
-    rowHeight_ = 20;
     tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
                                  0, Hwnd(), nullptr, module, nullptr);
     if (tooltip_) {
@@ -119,6 +119,41 @@ LRESULT CPlaylistView::OnCreate(WPARAM wParam, LPARAM lParam) {
     SetViewStyle(viewStyleSetting_);
     SetShowTitle(showTitle_);
     UpdateSummary();
+    return 0;
+}
+
+// The play buttons of the empty pane are needed; drawing leaves out what a missing list of the
+// pane's other art would show. Thumbnails are made at the physical size of the cells.
+bool CPlaylistView::LoadScaledArt() {
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    const int percent = px_.ArtScale();
+    Settings().thumbnailDpi = px_.Value();
+    if (!buttonImages_[0].LoadResource(fw::ArtResourceId(playlist_res::kPlayNormal, percent), CThumbnailImage::Png, module) ||
+        !buttonImages_[1].LoadResource(fw::ArtResourceId(playlist_res::kPlayHover, percent), CThumbnailImage::Png, module))
+        return false;
+    stateIcons_.Reset(LoadImageList(playlist_res::kStateIcons, 16, ILC_COLOR24, percent));
+    overlayButtons_.Reset(LoadImageList(playlist_res::kOverlayButtons, 20, ILC_COLOR24, percent));
+    kindIcons_.Reset(LoadImageList(playlist_res::kKindIcons, 32, ILC_COLOR32, percent));
+    stateIconSize_ = fw::ArtSize(16, percent);
+    kindIconSize_ = fw::ArtSize(32, percent);
+    rowHeight_ = px_(20);
+    digitWidth_ = 0;
+    return true;
+}
+
+// Moved to a screen of another scale: cells, rows and art follow; the view stays where it is.
+LRESULT CPlaylistView::OnDpiRescale(WPARAM wParam, LPARAM) {
+    const int dpi = static_cast<int>(wParam);
+    if (dpi <= 0 || dpi == px_.Value()) return 0;
+    px_ = fw::CDpi(dpi);
+    LoadScaledArt();
+    openButton_.SetImages(&buttonImages_[0], &buttonImages_[1]);
+    openButton_.Invalidate(true);
+    if (viewStyle_ == kListStyle) SetUnitSize(1, rowHeight_, false);
+    SetShowTitle(showTitle_);
+    RECT rc = ClientRect();
+    OnSize(SIZE_RESTORED, MAKELPARAM(rc.right, rc.bottom));
+    Invalidate(true);
     return 0;
 }
 
@@ -135,8 +170,8 @@ LRESULT CPlaylistView::OnSize(WPARAM wParam, LPARAM lParam) {
     LRESULT result = CGridListView::WindowProc(WM_SIZE, wParam, lParam);
     int cx = LOWORD(lParam), cy = HIWORD(lParam);
     if (cx > 0 && cy > 0 && openButton_)
-        ::MoveWindow(openButton_.Hwnd(), (cx - kOpenButtonSize) / 2, (cy - kOpenButtonSize) / 2, kOpenButtonSize,
-                     kOpenButtonSize, TRUE);
+        ::MoveWindow(openButton_.Hwnd(), (cx - px_(kOpenButtonSize)) / 2, (cy - px_(kOpenButtonSize)) / 2,
+                     px_(kOpenButtonSize), px_(kOpenButtonSize), TRUE);
     if (tooltip_) {
         TTTOOLINFOW tool{sizeof(tool), 0, Hwnd(), 1};
         tool.rect = ClientRect();
@@ -183,9 +218,10 @@ void CPlaylistView::SetViewStyle(int style) {
 
 void CPlaylistView::SetShowTitle(bool show) {
     showTitle_ = show;
-    cellSpacing_ = {8, 8};
+    cellSpacing_ = {px_(8), px_(8)};
     const CAppSettings& settings = Settings();
-    cellSize_ = {settings.thumbnailCx + 10, settings.thumbnailCy + (show ? 40 : 10)};
+    const int margins = 2 * px_(5);  // the thumbnail sits 5 units in from the cell's edges
+    cellSize_ = {px_(settings.thumbnailCx) + margins, px_(settings.thumbnailCy) + (show ? px_(40) : margins)};
     RecalcLayout();
 }
 
@@ -248,7 +284,7 @@ void CPlaylistView::PositionHostedVideo() {
     }
     if (IsGridStyle()) {
         const CAppSettings& settings = Settings();
-        ::SetWindowPos(hostedVideo_, nullptr, rc.left + 5, rc.top + 5, settings.thumbnailCx, settings.thumbnailCy,
+        ::SetWindowPos(hostedVideo_, nullptr, rc.left + px_(5), rc.top + px_(5), px_(settings.thumbnailCx), px_(settings.thumbnailCy),
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     } else {
         ::SetWindowPos(hostedVideo_, nullptr, (rc.right - 2 * rowHeight_ - rc.left) / 2, rc.top, 2 * rowHeight_,

@@ -126,6 +126,9 @@ private:
     LRESULT OnCreate(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnDpiRescale(WPARAM, LPARAM);
+    // The pane's art and sizes for the window's DPI; false when an image is missing.
+    bool LoadScaledArt();
     LRESULT OnContextMenu(WPARAM, LPARAM);
     LRESULT OnDropFiles(WPARAM, LPARAM);
     LRESULT OnChar(WPARAM, LPARAM);
@@ -223,6 +226,8 @@ private:
     fw::UniqueImageList overlayButtons_;
     fw::UniqueImageList kindIcons_;
     HIMAGELIST sysSmallIcons_ = nullptr;
+    int stateIconSize_ = 16;  // the drawn sizes of the lists above, in pixels
+    int kindIconSize_ = 32;
 
     CPlaylistWorkers workers_{*this};
     bool destroying_ = false;
