@@ -85,7 +85,8 @@ protected:
         if (filterIndex >= 0) {
             HWND combo = GetDlgItem(dialog, kFilterCombo);
             SendMessageW(combo, CB_SETCURSEL, filterIndex, 0);
-            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFilterCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+            for (WORD note : {CBN_SELCHANGE, CBN_SELENDOK})  // the dialog takes the choice on either
+                SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFilterCombo, note), reinterpret_cast<LPARAM>(combo));
         }
         HWND edit = GetDlgItem(dialog, kFileNameEdit);
         if (!edit) edit = GetDlgItem(dialog, kFileNameCombo);
@@ -98,6 +99,12 @@ protected:
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         if (!WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10000)) return "the dialog stayed";
         return "";
+    }
+
+    std::string Listing() const {
+        std::string names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_)) names += entry.path().filename().string() + " ";
+        return names;
     }
 
     ZevrinProcess app;
@@ -115,9 +122,9 @@ TEST_F(PlaylistPaneUi, SaveWritesTheListInTheChosenFormatAndLoadBringsItBack) {
     app.Command(ID_SAVE_PLAYLIST);
     ASSERT_EQ("", AnswerFileDialog((folder_ / L"saved").wstring(), 1));
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(folder_ / L"saved.pls"); }, 5000))
-        << "no saved.pls";
+        << "no saved.pls among: " << Listing();
     const std::string pls = ReadText(folder_ / L"saved.pls");
-    EXPECT_NE(pls.find("[playlist]"), std::string::npos) << pls;
+    EXPECT_NE(pls.find("[Playlist]"), std::string::npos) << pls;
     EXPECT_NE(pls.find("NumberOfEntries=3"), std::string::npos) << pls;
     EXPECT_LT(pls.find("one.3gp"), pls.find("two.3gp")) << pls;
     EXPECT_LT(pls.find("two.3gp"), pls.find("three.3gp")) << pls;
