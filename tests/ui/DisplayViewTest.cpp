@@ -59,16 +59,22 @@ std::string Joined(const std::vector<std::wstring>& titles) {
     return Utf8(all);
 }
 
+// Between two clips the title is the program's own for a moment (each playback's end resets
+// it): only the end of the list brings the playlist pane back.
 TEST_F(DisplayView, APlaylistPlaysThroughByItselfAndReturnsToThePlaylistPane) {
     Start({L"one.3gp", L"two.3gp", L"three.3gp"});
     ASSERT_TRUE(WaitUntil([&] { return TitleStartsWith(L"one - 1/"); }, 30000)) << Utf8(app.Title());
-    std::vector<std::wstring> titles = TitlesUntil(L"Zevrin", 40000);
-    const std::vector<std::wstring> expected{L"two - 2/3", L"three - 3/3", L"Zevrin"};
-    std::vector<std::wstring> after;  // from the second clip on
+    std::vector<std::wstring> titles;
+    const bool ended = WaitUntil([&] {
+        std::wstring title = app.Title();
+        if (titles.empty() || titles.back() != title) titles.push_back(title);
+        return title == L"Zevrin" && PlaylistPaneShows();
+    }, 40000);
+    ASSERT_TRUE(ended) << "the playlist pane never came back: " << Joined(titles);
+    std::vector<std::wstring> played;  // from the second clip on, without the moments between
     for (const std::wstring& t : titles)
-        if (!after.empty() || t == L"two - 2/3") after.push_back(t);
-    EXPECT_EQ(after, expected) << Joined(titles);
-    EXPECT_TRUE(WaitUntil([&] { return PlaylistPaneShows(); }, 5000)) << "the display pane stayed";
+        if ((!played.empty() || t == L"two - 2/3") && t != L"Zevrin") played.push_back(t);
+    EXPECT_EQ(played, (std::vector<std::wstring>{L"two - 2/3", L"three - 3/3"})) << Joined(titles);
     EXPECT_FALSE(app.WaitForExit(1500)) << "the program ended without being asked to";
 }
 
@@ -76,9 +82,12 @@ TEST_F(DisplayView, RepeatAllStartsTheFirstClipAgainAfterTheLast) {
     PresetSetting(L"Repeat", 2);
     Start({L"one.3gp", L"two.3gp", L"three.3gp"});
     ASSERT_TRUE(app.WaitForTitle(L"three - 3/3", 40000)) << Utf8(app.Title());
-    std::vector<std::wstring> titles = TitlesUntil(L"one - 1/3", 15000);
-    EXPECT_EQ(titles.back(), L"one - 1/3") << Joined(titles);
-    for (const std::wstring& t : titles) EXPECT_NE(t, L"Zevrin") << "the playlist pane came between";
+    bool playlistShown = false;
+    EXPECT_TRUE(WaitUntil([&] {
+        playlistShown = playlistShown || PlaylistPaneShows();
+        return app.Title() == L"one - 1/3";
+    }, 15000)) << Utf8(app.Title());
+    EXPECT_FALSE(playlistShown) << "the playlist pane came between";
     EXPECT_TRUE(WaitUntil([&] { return app.PictureShows(); }, 10000));
 }
 
