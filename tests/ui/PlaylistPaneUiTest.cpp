@@ -150,9 +150,8 @@ TEST_F(PlaylistPaneUi, TheContextMenuActsOnTheRowUnderThePointer) {
     Start(L"\"" + UiClip(L"harbour.3gp") + L"\" \"" + UiClip(L"one.3gp") + L"\" \"" + UiClip(L"two.3gp") + L"\"");
     ASSERT_TRUE(app.WaitForTitle(L"harbour - 1/3", 40000)) << Utf8(app.Title());
     ASSERT_TRUE(IsWindowVisible(app.Pane(1)));
-    HWND list = app.Pane(1);
     POINT row{40, 2 * 20 + 10};  // rows of 20 pixels from the top
-    ClientToScreen(list, &row);
+    ClientToScreen(app.Pane(1), &row);
     MouseAt(row);
     MouseAt(row, MOUSEEVENTF_RIGHTDOWN);
     MouseAt(row, MOUSEEVENTF_RIGHTUP);
@@ -164,6 +163,8 @@ TEST_F(PlaylistPaneUi, TheContextMenuActsOnTheRowUnderThePointer) {
     PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(app.WaitForTitle(L"harbour - 1/2", 10000)) << Utf8(app.Title());
     EXPECT_TRUE(app.PictureMoves()) << "the playing clip was disturbed";
+    app.Command(ID_NEXT);  // what is left after the playing clip is the second row, "one"
+    EXPECT_TRUE(app.WaitForTitle(L"one - 2/2", 10000)) << Utf8(app.Title());
 }
 
 // Resting the pointer on a control bar button shows its name and key.
