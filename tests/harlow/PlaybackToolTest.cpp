@@ -7,6 +7,7 @@
 #include <tinyxml.h>
 
 #include <cstdlib>
+#include <vector>
 
 namespace harlow::test {
 
@@ -26,6 +27,31 @@ std::int64_t ProbedDuration(const std::wstring& clip)
     const TiXmlElement* info = doc.RootElement() ? doc.RootElement()->FirstChildElement("MediaInfo") : nullptr;
     const char* d = info ? info->Attribute("Duration") : nullptr;
     return d ? std::atoll(d) : -1;
+}
+
+// What the screen shows of a window, pixel by pixel.
+std::vector<DWORD> ScreenPixels(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0)
+        return {};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + w * h);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 struct Playback {
@@ -122,10 +148,21 @@ TEST(PlaybackTool, PausesSeeksChangesVolumeAndStopsPromptly)
     p.host.Pump(700ms);
     EXPECT_EQ(p.host.Count(kCallbackStatus), statusBefore) << "no status while paused";
 
-    // A step while paused shows one more picture.
+    // A step while paused shows exactly one more picture: the picture changes once, then stands
+    // still again.
     const std::int64_t pausedAt = p.Position();
-    EXPECT_TRUE(p.host.Send(kCommandStep));
+    const std::vector<DWORD> still = ScreenPixels(p.host.RenderWindow());
+    ASSERT_FALSE(still.empty());
     p.host.Pump(300ms);
+    EXPECT_TRUE(ScreenPixels(p.host.RenderWindow()) == still) << "the picture moves while paused";
+    EXPECT_TRUE(p.host.Send(kCommandStep));
+    EXPECT_TRUE(p.host.PumpUntil([&] { return ScreenPixels(p.host.RenderWindow()) != still; }, 2s))
+        << "the step showed no new picture";
+    p.host.Pump(200ms);
+    const std::vector<DWORD> stepped = ScreenPixels(p.host.RenderWindow());
+    p.host.Pump(500ms);
+    EXPECT_TRUE(ScreenPixels(p.host.RenderWindow()) == stepped) << "one step showed more than one picture";
+    EXPECT_EQ(p.host.Count(kCallbackStatus), statusBefore) << "no status while paused";
 
     // Resume: type 3 with 0, positions move on from where they stopped.
     ASSERT_TRUE(p.host.Send(kCommandPause));

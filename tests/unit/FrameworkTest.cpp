@@ -1,5 +1,6 @@
 // The framework's document/view lifecycle, command routing and update handlers, driven through
 // real windows.
+#include "app/AppResources.h"
 #include "framework/ControlBar.h"
 #include "framework/Document.h"
 #include "framework/FrameWnd.h"
@@ -8,6 +9,9 @@
 #include "framework/View.h"
 #include "framework/WinApp.h"
 #include "framework/WorkerThread.h"
+#include "ui/frame/MBFrameWnd.h"
+#include "ui/frame/StatusMenuBar.h"
+#include "ModalDriver.h"
 #include "../../res/resource.h"
 
 #include <gtest/gtest.h>
@@ -50,21 +54,39 @@ protected:
     void OnDraw(HDC) override {}
 };
 
-class TestFrame : public fw::CFrameWnd {
+template <typename Base>
+class CommandFrame : public Base {
 public:
     bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override {
-        static const fw::Command<TestFrame> commands[] = {
-            {ID_PLAY, &TestFrame::OnPlay},
-            {ID_STOP, &TestFrame::OnStop, &TestFrame::OnUpdateStop},
-            {ID_ZOOM_FIT, ID_ZOOM_200, &TestFrame::OnZoom},
+        static const fw::Command<CommandFrame> commands[] = {
+            {ID_PLAY, &CommandFrame::OnPlay},
+            {ID_STOP, &CommandFrame::OnStop, &CommandFrame::OnUpdateStop},
+            {ID_ZOOM_FIT, ID_ZOOM_200, &CommandFrame::OnZoom},
         };
-        return fw::DispatchCommand(this, commands, id, ui) || fw::CFrameWnd::OnCmdMsg(id, ui);
+        return fw::DispatchCommand(this, commands, id, ui) || Base::OnCmdMsg(id, ui);
     }
     void OnPlay() { trace.push_back("frame Play"); }
     void OnStop() { trace.push_back("frame Stop"); }
     void OnUpdateStop(fw::CCmdUI& ui) { ui.Enable(stopEnabled); }
     bool stopEnabled = false;
     void OnZoom(UINT id) { trace.push_back("frame Zoom " + std::to_string(id - ID_ZOOM_FIT)); }
+};
+
+using TestFrame = CommandFrame<fw::CFrameWnd>;
+
+// The frame as the program builds it: its menu moves onto a menu bar and off the window, so
+// accelerators and menu updates find no window menu.
+class ProgramFrame : public CommandFrame<zevrin::CMBFrameWnd> {
+public:
+    zevrin::CStatusMenuBar bar;
+
+protected:
+    int OnCreate(const CREATESTRUCTW& cs) override {
+        if (CMBFrameWnd::OnCreate(cs) == -1) return -1;
+        if (!bar.Create(*this, fw::IDW_MENUBAR)) return -1;
+        MoveMenuToBar(bar);
+        return 0;
+    }
 };
 
 class TestApp : public fw::CWinApp {
@@ -81,9 +103,12 @@ class FrameworkTest : public testing::Test {
 protected:
     void SetUp() override {
         trace.clear();
+        resources_.Init();
+        zevrin::PublishResources(&resources_);
+        auto frame = programFrame_ ? [] { return static_cast<fw::CFrameWnd*>(new ProgramFrame); }
+                                   : [] { return static_cast<fw::CFrameWnd*>(new TestFrame); };
         app_.AddDocTemplate(std::make_unique<fw::CSingleDocTemplate>(
-            IDR_MAINFRAME, [] { return std::make_unique<TestDoc>(); }, [] { return new TestFrame; },
-            [] { return new TestView; }));
+            IDR_MAINFRAME, [] { return std::make_unique<TestDoc>(); }, frame, [] { return new TestView; }));
         ASSERT_NE(app_.DocTemplate()->OpenDocumentFile(L""), nullptr);
         frame_ = app_.MainWnd();
         ASSERT_NE(frame_, nullptr);
@@ -92,10 +117,13 @@ protected:
         if (app_.MainWnd()) app_.MainWnd()->DestroyWindow();
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        zevrin::PublishResources(nullptr);
     }
 
     void Command(UINT id) { frame_->SendMessage(WM_COMMAND, id, 0); }
 
+    bool programFrame_ = false;
+    zevrin::CAppResources resources_;
     TestApp app_;
     fw::CFrameWnd* frame_ = nullptr;
 };
@@ -170,31 +198,6 @@ TEST_F(FrameworkTest, TheEndOfTheSessionClosesTheFrameAndLetsTheApplicationSave)
     EXPECT_EQ(trace, (std::vector<std::string>{"PreCloseFrame", "app EndSession"}));
 }
 
-TEST_F(FrameworkTest, MenuUpdatesEnableCheckRenameAndDisableUnknownCommands) {
-    HMENU play = GetSubMenu(frame_->Menu(), 2);
-    ASSERT_NE(play, nullptr);
-    frame_->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(play), 2);
-    wchar_t text[64];
-    GetMenuStringW(play, ID_PLAY, text, 64, MF_BYCOMMAND);
-    EXPECT_STREQ(text, L"Pause\tCtrl+P");
-    EXPECT_TRUE(GetMenuState(play, ID_PLAY, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_TRUE(GetMenuState(play, ID_STOP, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_TRUE(GetMenuState(play, ID_PREVIOUS, MF_BYCOMMAND) & MF_GRAYED);
-    // Sub-menus are left for their own popup message.
-    EXPECT_FALSE(GetMenuState(play, 2, MF_BYPOSITION) & MF_GRAYED);
-}
-
-TEST_F(FrameworkTest, EscapeIsTheExitAcceleratorAndClosingStopsTheDocumentFirst) {
-    HWND hwnd = frame_->Hwnd();
-    MSG msg{hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001};
-    EXPECT_TRUE(app_.PreTranslateMessage(msg));
-    EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_EQ(app_.MainWnd(), nullptr);
-    EXPECT_EQ(trace.back(), "PreCloseFrame");
-    MSG quit;
-    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-}
-
 class TestBar : public fw::CControlBar {
 public:
     bool Create(fw::CFrameWnd& frame, Side side, int height, UINT id) {
@@ -236,9 +239,76 @@ TEST_F(FrameworkTest, BarsDockAtTheEdgesAndThePaneTakesTheRest) {
     frame_->RemoveControlBar(&bottom);
 }
 
-TEST_F(FrameworkTest, AKeyThatIsNoAcceleratorIsLeftForTheWindow) {
-    MSG msg{frame_->Hwnd(), WM_KEYDOWN, 'Q', 0x00010001};
-    EXPECT_FALSE(app_.PreTranslateMessage(msg));
+// Menu updates and accelerators on the frame as the program builds it, with its menu on the bar.
+class ProgramFrameTest : public FrameworkTest {
+protected:
+    void SetUp() override {
+        programFrame_ = true;
+        FrameworkTest::SetUp();
+    }
+    HMENU BarMenu() const { return static_cast<ProgramFrame*>(frame_)->bar.Menu(); }
+    // A key as the message loop hands it to the application first; true when it was taken.
+    bool Key(WORD vk) {
+        MSG msg{frame_->Hwnd(), WM_KEYDOWN, vk, 0x00010001};
+        return app_.PreTranslateMessage(msg);
+    }
+};
+
+// The Play menu opened from the bar, read while it shows.
+TEST_F(ProgramFrameTest, MenuUpdatesEnableCheckRenameAndDisableUnknownCommands) {
+    ASSERT_EQ(frame_->Menu(), nullptr);
+    HMENU play = GetSubMenu(BarMenu(), 2);
+    ASSERT_NE(play, nullptr);
+    std::wstring text;
+    UINT playState = 0, stopState = 0, previousState = 0, seekState = MF_GRAYED;
+    bool seen = false;
+    ModalDriver driver([&] {
+        HWND popup = FindWindowW(L"#32768", nullptr);
+        if (!popup) return false;
+        wchar_t buffer[64] = {};
+        GetMenuStringW(play, ID_PLAY, buffer, 64, MF_BYCOMMAND);
+        text = buffer;
+        playState = GetMenuState(play, ID_PLAY, MF_BYCOMMAND);
+        stopState = GetMenuState(play, ID_STOP, MF_BYCOMMAND);
+        previousState = GetMenuState(play, ID_PREVIOUS, MF_BYCOMMAND);
+        seekState = GetMenuState(play, 2, MF_BYPOSITION);
+        seen = true;
+        PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+    });
+    static_cast<ProgramFrame*>(frame_)->bar.SendMessage(zevrin::WM_MENUBAR_OPEN, 2, 1);
+    ASSERT_TRUE(seen) << "the Play menu never opened";
+    EXPECT_EQ(text, L"Pause\tCtrl+P");
+    EXPECT_TRUE(playState & MF_CHECKED);
+    EXPECT_TRUE(stopState & MF_GRAYED);
+    EXPECT_TRUE(previousState & MF_GRAYED);  // nobody handles it
+    // Sub-menus are left for their own popup message.
+    EXPECT_FALSE(seekState & MF_GRAYED);
+}
+
+// Without a window menu nothing greys an accelerator's command before the frame sees it: the
+// update handler alone keeps it from running.
+TEST_F(ProgramFrameTest, AGreyedAcceleratorRunsNothingAndAnEnabledOneRunsOnce) {
+    auto* view = static_cast<TestView*>(frame_->ActiveView());
+    view->playEnabled = false;
+    trace.clear();
+    EXPECT_TRUE(Key(VK_SPACE));  // the key is the accelerator's, whether or not it runs
+    EXPECT_TRUE(trace.empty()) << trace.front();
+    view->playEnabled = true;
+    EXPECT_TRUE(Key(VK_SPACE));
+    EXPECT_EQ(trace, (std::vector<std::string>{"view Play"}));
+    EXPECT_FALSE(Key('Q'));  // no accelerator: left for the window
+}
+
+TEST_F(ProgramFrameTest, EscapeIsTheExitAcceleratorAndClosingStopsTheDocumentFirst) {
+    HWND hwnd = frame_->Hwnd();
+    EXPECT_TRUE(Key(VK_ESCAPE));
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(app_.MainWnd(), nullptr);
+    EXPECT_EQ(trace.back(), "PreCloseFrame");
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 class CountingThread : public fw::CWorkerThread {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace zevrin;
 
 namespace {
@@ -12,6 +14,16 @@ class TestGrid : public CGridListView {
 public:
     using CGridListView::SelectInBand;
     void Paint(HDC dc) { OnDraw(dc); }
+
+    // Where the list stands after each tracked thumb step, and whether the bar's drag ended.
+    std::vector<int> tracked;
+    bool ended = false;
+    bool OnScroll(UINT code, UINT position, bool doScroll) override {
+        bool scrolled = CGridListView::OnScroll(code, position, doScroll);
+        if (HIBYTE(code) == SB_THUMBTRACK) tracked.push_back(ScrollPosition());
+        if (HIBYTE(code) == SB_ENDSCROLL) ended = true;
+        return scrolled;
+    }
 };
 
 class GridListViewTest : public testing::Test {
@@ -148,14 +160,58 @@ TEST_F(GridListViewTest, WheelWithShiftOrCtrlDoesNotScroll) {
     EXPECT_GT(view_->ScrollPosition(), 0);
 }
 
+// The thumb dragged by the mouse itself: the bar's own tracking loop sends SB_THUMBTRACK with the
+// position cut to 16 bits, so only the bar's 32-bit tracking position reaches the far half of a
+// long list. Every tracked step lands where the thumb is, and so does the release.
 TEST_F(GridListViewTest, ThumbTrackReachesPositionsBeyondSixteenBits) {
     view_->viewStyle_ = CGridListView::kListStyle;
+    SetWindowPos(host_, HWND_TOPMOST, 0, 0, 300, 200, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    ShowWindow(view_->Hwnd(), SW_SHOWNA);
     Resize(300, 200);
     for (int i = 0; i < 100000; ++i) view_->InsertItem(i, nullptr, false);
     view_->RecalcLayout();
-    // A thumb-position message carries 16 bits; the bar itself takes the full value.
-    view_->ScrollTo(-1, 70000);
-    EXPECT_EQ(view_->ScrollPosition(), 70000);
+    UpdateWindow(host_);
+    SCROLLINFO range{sizeof(range), SIF_RANGE | SIF_PAGE};
+    ASSERT_TRUE(GetScrollInfo(view_->Hwnd(), SB_VERT, &range));
+    const int limit = range.nMax - static_cast<int>(range.nPage) + 1;
+    ASSERT_GT(limit, 90000);
+
+    SCROLLBARINFO bar{sizeof(bar)};
+    ASSERT_TRUE(GetScrollBarInfo(view_->Hwnd(), OBJID_VSCROLL, &bar));
+    const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2;
+    const int grab = bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2;
+    // The thumb travels the bar less its arrows and itself; three quarters of the way down is
+    // far beyond 65,535 and short of the end.
+    const int travel = bar.rcScrollBar.bottom - bar.rcScrollBar.top - 2 * bar.dxyLineButton -
+                       (bar.xyThumbBottom - bar.xyThumbTop);
+    const int to = grab + travel * 3 / 4;
+    auto mouse = [](int px, int py, DWORD flags) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = MulDiv(px, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = MulDiv(py, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+        return in;
+    };
+    INPUT drag[] = {mouse(x, grab, 0), mouse(x, grab, MOUSEEVENTF_LEFTDOWN), mouse(x, (grab + to) / 2, 0),
+                    mouse(x, to, 0), mouse(x, to, MOUSEEVENTF_LEFTUP)};
+    view_->tracked.clear();
+    ASSERT_EQ(SendInput(5, drag, sizeof(INPUT)), 5u);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && !view_->ended;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+    ASSERT_TRUE(view_->ended) << "the drag never ended";
+    ASSERT_GE(view_->tracked.size(), 2u) << "no thumb tracking";
+    EXPECT_GT(view_->tracked.back(), 65535);
+    // Three quarters down, give or take the bar's rounding of the thumb's size.
+    EXPECT_GT(view_->tracked.back(), limit * 6 / 10);
+    EXPECT_LT(view_->tracked.back(), limit * 9 / 10);
+    EXPECT_TRUE(std::is_sorted(view_->tracked.begin(), view_->tracked.end()));
+    EXPECT_EQ(view_->ScrollPosition(), view_->tracked.back()) << "the release moved the list";
+
+    // A thumb message sent by a program, outside any drag, goes where its 16 bits say.
     view_->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 100), 0);
     EXPECT_EQ(view_->ScrollPosition(), 100);
 }

@@ -10,24 +10,31 @@ using zevrin::ImageBuffer;
 
 namespace {
 
-// A picture filled with one packed colour, with `patch` pixels of another in the top-left.
-CThumbnailImage Solid(int w, int h, COLORREF color, int patch = 0, COLORREF patchColor = 0) {
+// A picture whose pixels come from `color(x, y)`.
+template <typename Color>
+CThumbnailImage Pattern(int w, int h, Color color) {
     std::vector<uint8_t> bmp(54 + static_cast<size_t>(w * h * 4));
     auto put32 = [&](size_t at, uint32_t v) { memcpy(&bmp[at], &v, 4); };
     bmp[0] = 'B', bmp[1] = 'M';
     put32(10, 54);
     put32(14, 40);
     put32(18, static_cast<uint32_t>(w));
-    put32(22, static_cast<uint32_t>(-h));  // top-down
+    put32(22, static_cast<uint32_t>(-h));
     bmp[26] = 1, bmp[28] = 32;
-    for (int i = 0; i < w * h; ++i) {
-        COLORREF c = (i % w < patch && i / w < patch) ? patchColor : color;
-        uint8_t* p = &bmp[54 + static_cast<size_t>(i) * 4];
-        p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
-    }
     CThumbnailImage image;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            COLORREF c = color(x, y);
+            uint8_t* p = &bmp[54 + static_cast<size_t>(y * w + x) * 4];
+            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
+        }
     EXPECT_TRUE(image.LoadMemory(bmp));
     return image;
+}
+
+// A picture filled with one packed colour, with `patch` pixels of another in the top-left.
+CThumbnailImage Solid(int w, int h, COLORREF color, int patch = 0, COLORREF patchColor = 0) {
+    return Pattern(w, h, [&](int x, int y) { return x < patch && y < patch ? patchColor : color; });
 }
 
 TEST(BlankFrame, OneColourFramesAndTinyPicturesAreBlank) {
@@ -93,15 +100,33 @@ TEST(FitIntoBox, PicturesEndExactlyBoxSizedAndCentred) {
 TEST(FitIntoBox, ShrinkingAveragesTheCoveredPixels) {
     // Left half black, right half white, shrunk into one pixel: mid grey.
     CThumbnailImage image = Solid(4, 2, RGB(255, 255, 255), 2, RGB(0, 0, 0));
-    CThumbnailImage topHalf = Solid(4, 4, RGB(255, 255, 255), 4, RGB(0, 0, 0));  // all black
     CThumbnailImage out;
     ASSERT_TRUE(image.FitIntoBox(1, 1, 0, &out));
     EXPECT_EQ(image.Width(), 4);  // the source stays when an output image is given
     DWORD c = out.PixelColor(0, 0);
     EXPECT_NEAR(GetRValue(c), 128, 1);
     EXPECT_NEAR(GetBValue(c), 128, 1);
-    ASSERT_TRUE(topHalf.FitIntoBox(2, 2));
-    EXPECT_EQ(topHalf.PixelColor(1, 1), 0u);
+
+    // Top half a checkerboard of 0 and 200 (average 100), bottom half white: each of the four
+    // pixels of the half-size picture is the average of its own two by two block.
+    CThumbnailImage halves = Pattern(4, 4, [](int x, int y) {
+        if (y >= 2) return RGB(255, 255, 255);
+        return (x + y) % 2 ? RGB(200, 200, 200) : RGB(0, 0, 0);
+    });
+    ASSERT_TRUE(halves.FitIntoBox(2, 2));
+    EXPECT_EQ(halves.PixelColor(0, 0), RGB(100, 100, 100));
+    EXPECT_EQ(halves.PixelColor(1, 0), RGB(100, 100, 100));
+    EXPECT_EQ(halves.PixelColor(0, 1), RGB(255, 255, 255));
+    EXPECT_EQ(halves.PixelColor(1, 1), RGB(255, 255, 255));
+
+    // Three pixels into two: each takes one whole pixel and half of the middle one, weighted
+    // by area. Red steps by column (0, 90, 180), blue by row.
+    CThumbnailImage steps = Pattern(3, 3, [](int x, int y) { return RGB(90 * x, 255, 90 * y); });
+    ASSERT_TRUE(steps.FitIntoBox(2, 2));
+    EXPECT_EQ(steps.PixelColor(0, 0), RGB(30, 255, 30));    // (0 + 90 / 2) / 1.5
+    EXPECT_EQ(steps.PixelColor(1, 0), RGB(150, 255, 30));   // (90 / 2 + 180) / 1.5
+    EXPECT_EQ(steps.PixelColor(0, 1), RGB(30, 255, 150));
+    EXPECT_EQ(steps.PixelColor(1, 1), RGB(150, 255, 150));
 }
 
 TEST(FitIntoBox, EmptyImagesAndEmptyBoxesFail) {

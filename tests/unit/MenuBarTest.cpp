@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 using namespace zevrin;
 
 namespace {
@@ -215,11 +218,64 @@ TEST_F(MenuBarTest, EscapeClosesTheTopPopupButKeepsTheBarForTheKeyboard) {
     EXPECT_FALSE(Bar().IsTracking());
 }
 
+// The bar as it shows on screen, one COLORREF per pixel, row by row.
+std::vector<COLORREF> BarPixels(HWND bar, RECT& rc) {
+    UpdateWindow(bar);
+    GetWindowRect(bar, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> pixels;
+    for (int i = 0; i < w * h; ++i) {
+        const DWORD bgra = static_cast<const DWORD*>(bits)[i];
+        pixels.push_back(RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The summary is drawn in light grey at the bar's right end, clear of the menu items, and goes
+// again when the playlist empties.
 TEST_F(MenuBarTest, TheSummaryIsShownAtTheRightEnd) {
+    SetWindowPos(frame_->Hwnd(), HWND_TOPMOST, 0, 0, 640, 400, SWP_NOACTIVATE);
+    Pump();
+    RECT rc{};
+    const std::vector<COLORREF> empty = BarPixels(Bar().Hwnd(), rc);
+    const int width = rc.right - rc.left;
+    ASSERT_GT(width, 300);
+
     Bar().SetSummary(12, (3600LL + 2 * 60 + 5) * 1000000);
-    EXPECT_EQ(Bar().Summary(), L"12 Files, 1:02:05");
+    Pump();
+    const std::vector<COLORREF> shown = BarPixels(Bar().Hwnd(), rc);
+    ASSERT_EQ(shown.size(), empty.size());
+    int leftmost = width, rightmost = -1, grey = 0;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        if (shown[i] == empty[i]) continue;
+        const int x = static_cast<int>(i % static_cast<size_t>(width));
+        leftmost = std::min(leftmost, x);
+        rightmost = std::max(rightmost, x);
+        if (shown[i] == RGB(0xC0, 0xC0, 0xC0)) ++grey;
+    }
+    ASSERT_GE(rightmost, 0) << "the summary changed no pixel";
+    EXPECT_GT(grey, 20) << "the text is not drawn in its light grey";
+    EXPECT_GE(rightmost, width - 4 - 6);  // right-aligned, 4 pixels in
+    EXPECT_LT(rightmost, width - 4 + 1);
+    EXPECT_GE(leftmost, width - 160);     // within what a new summary repaints
+    EXPECT_GT(rightmost - leftmost, 60);  // "12 Files, 1:02:05" is more than a few letters wide
+
     Bar().SetSummary(0, 0);
-    EXPECT_EQ(Bar().Summary(), L"");
+    Pump();
+    EXPECT_TRUE(BarPixels(Bar().Hwnd(), rc) == empty) << "the summary stayed on the bar";
 }
 
 } // namespace

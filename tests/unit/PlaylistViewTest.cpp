@@ -198,8 +198,44 @@ TEST_F(PlaylistViewTest, CellsFollowTheThumbnailSizeAndTheTitleChoice) {
     EXPECT_EQ(view_->CellSize().cy, 130);
     view_->SetShowTitle(false);
     EXPECT_EQ(view_->CellSize().cy, 100);
-    EXPECT_TRUE(view_->showDuration_);
-    EXPECT_FALSE(view_->showIcon_);
+}
+
+// A view made on settings that differ from every default follows the stored style, title choice
+// and thumbnail size; durations are shown and icons hidden at every start, whatever was stored,
+// and the view's flags are what it writes back.
+TEST_F(PlaylistViewTest, StartsFromTheStoredSettingsWithDurationsShownAndIconsHidden) {
+    DestroyWindow(host_);  // the first view, made on the defaults, goes
+    host_ = nullptr;
+    fw::RegKey stored = Key(L"Settings");
+    stored.WriteDword(L"ViewStyle", CGridListView::kListStyle);
+    stored.WriteDword(L"ShowTitle", 0);
+    stored.WriteDword(L"ShowDuration", 0);
+    stored.WriteDword(L"ShowIcon", 1);
+    stored.WriteDword(L"Thumbnail.cx", 200);
+    stored.WriteDword(L"Thumbnail.cy", 120);
+    settings_->Load();
+    settings_->loadLastPlaylist = 0;
+
+    const wchar_t* cls = fw::CWnd::RegisterClass(L"ZevrinPlaylistTestHost");
+    host_ = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    view_ = new CPlaylistView;
+    view_->SetPlayView(&playView_);
+    ASSERT_TRUE(view_->CreateView(host_, 1, nullptr));
+    EXPECT_EQ(Update(ID_VIEW_LIST).checked, 1);
+    EXPECT_EQ(Update(ID_GRID_VIEW).checked, 0);
+    EXPECT_EQ(Update(ID_SHOW_TITLE).checked, 0);
+    EXPECT_EQ(Update(ID_SHOW_DURATION).checked, 1);
+    EXPECT_EQ(Update(ID_SHOW_ICON).checked, 0);
+    EXPECT_EQ(view_->CellSize().cx, 210);
+    EXPECT_EQ(view_->CellSize().cy, 130);  // 120 and 10, no title line
+
+    view_->SendMessage(WM_COMMAND, ID_SHOW_ICON);  // enabled in list style
+    DestroyWindow(host_);
+    host_ = nullptr;
+    EXPECT_EQ(settings_->viewStyle, CGridListView::kListStyle);
+    EXPECT_EQ(settings_->showTitle, 0);
+    EXPECT_EQ(settings_->showDuration, 1);
+    EXPECT_EQ(settings_->showIcon, 1);
 }
 
 TEST_F(PlaylistViewTest, StyleDecidesWhichDetailsCanBeToggled) {

@@ -28,6 +28,12 @@ constexpr BYTE kTransparentAlpha = 127;
 CMainFrame::CMainFrame() = default;
 CMainFrame::~CMainFrame() = default;
 
+// The playlist's count changed: the menu bar's summary and the title's "n/m" follow it.
+void CMainFrame::SetSummary(int count, std::int64_t totalDuration) {
+    menuBar_.SetSummary(count, totalDuration);
+    if (playView_ && playView_->Hwnd()) playView_->UpdateTitle();
+}
+
 bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
     cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
     return CMBFrameWnd::PreCreateWindow(cs);

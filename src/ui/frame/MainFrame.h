@@ -40,7 +40,7 @@ public:
     int ActivePane() const override { return container_.ActivePane(); }
     void ActivatePane(int pane) override { container_.Activate(pane); }
     void ActivateNextPane(bool backwards) override { container_.ActivateNext(backwards); }
-    void SetSummary(int count, std::int64_t totalDuration) override { menuBar_.SetSummary(count, totalDuration); }
+    void SetSummary(int count, std::int64_t totalDuration) override;
 
 protected:
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
