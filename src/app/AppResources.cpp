@@ -1,8 +1,7 @@
 #include "app/AppResources.h"
 
 #include "app/AppInfo.h"
-#include "ui/WindowEffects.h"
-#include "../../res/resource.h"
+#include "res/resource.h"
 
 #include <shellapi.h>
 
@@ -75,7 +74,6 @@ void CAppResources::LoadSystemImageLists() {
     smallSysImages = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     largeSysImages = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
-    themed = IsThemed();
 }
 
 void CAppResources::CreateFonts() {

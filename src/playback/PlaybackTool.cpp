@@ -20,7 +20,7 @@ int CPlaybackTool::Setup(const std::wstring& toolPath, HWND displayWindow, HWND 
 }
 
 void CPlaybackTool::Reset() {
-    state_ = kPlayIdle;
+    state_ = PlayerState::Idle;
     stopValue_ = kStopNone;
     toolWindow_ = nullptr;
     media_ = {};

@@ -16,6 +16,7 @@ namespace zevrin {
 class CPlayView;
 class CPlaylistView;
 class IPlaylistPane;
+class IPlayViewLink;
 
 class CMainFrame : public CMBFrameWnd, public IPlaylistFrameLink {
 public:
@@ -48,7 +49,7 @@ protected:
 private:
     LRESULT OnDropFiles(WPARAM, LPARAM);
     LRESULT OnPaneChanged(WPARAM, LPARAM);
-    LRESULT OnStartUpdateCheck(WPARAM, LPARAM);
+    LRESULT OnUpdateCheck(WPARAM, LPARAM);
     LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
     LRESULT OnWindowPosChanging(WPARAM, LPARAM);
     LRESULT OnSysCommand(WPARAM, LPARAM);
@@ -68,7 +69,7 @@ private:
     void ApplyTransparency() const;
     void SetFullScreenMargins();
     bool ViewsKnown() const { return playView_ && playlistView_ && playlist_; }
-    int PlayerState() const;
+    PlayerState GetPlayerState() const;
 
     CFullScreenToggle fullScreen_;
     CPlayControlBar controlBar_;
@@ -77,6 +78,7 @@ private:
     CStatusMenuBar menuBar_;
     CViewContainer container_;
     std::unique_ptr<IPlaylistPane> playlist_;
+    std::unique_ptr<IPlayViewLink> playViewLink_;
 };
 
 } // namespace zevrin

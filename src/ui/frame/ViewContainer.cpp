@@ -2,10 +2,10 @@
 
 #include "app/AppSettings.h"
 #include "framework/FrameWnd.h"
+#include "framework/Ids.h"
 #include "framework/View.h"
 
 #include <algorithm>
-#include <windowsx.h>
 
 namespace zevrin {
 
@@ -49,7 +49,7 @@ bool CViewContainer::Create(HWND frame, UINT id) {
     return fw::CWnd::Create(cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, RECT{}, frame, id);
 }
 
-HWND CViewContainer::GetPane(int i) const { return GetDlgItem(Hwnd(), static_cast<int>(0xE900 + i)); }
+HWND CViewContainer::GetPane(int i) const { return GetDlgItem(Hwnd(), static_cast<int>(IDW_PANE_FIRST + i)); }
 
 void CViewContainer::SetMode(int mode) {
     mode_ = mode == kDocked ? kDocked : kOnePane;
@@ -142,7 +142,7 @@ bool CViewContainer::OnDivider(int x) const {
 }
 
 LRESULT CViewContainer::OnLButtonDown(WPARAM, LPARAM lParam) {
-    int x = GET_X_LPARAM(lParam);
+    int x = fw::MousePoint(lParam).x;
     if (!OnDivider(x)) return 0;
     int remembered = remembered_;
     dragOffset_ = x - LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered).pane1.left;
@@ -155,7 +155,7 @@ LRESULT CViewContainer::OnMouseMove(WPARAM, LPARAM lParam) {
     if (!dragging_) return 0;
     RECT rc = ClientRect();
     int half = (rc.right - rc.left) / 2;
-    int edge = std::clamp<int>(GET_X_LPARAM(lParam) - dragOffset_, rc.right - half, rc.right);
+    int edge = std::clamp<int>(fw::MousePoint(lParam).x - dragOffset_, rc.right - half, rc.right);
     playlistWidth_ = rc.right - edge;
     remembered_ = -1;
     RecalcLayout();
@@ -175,7 +175,7 @@ LRESULT CViewContainer::OnCancelMode(WPARAM, LPARAM) {
 }
 
 LRESULT CViewContainer::OnLButtonDblClk(WPARAM, LPARAM lParam) {
-    if (!OnDivider(GET_X_LPARAM(lParam))) return 0;
+    if (!OnDivider(fw::MousePoint(lParam).x)) return 0;
     playlistWidth_ = DefaultPlaylistWidth();
     remembered_ = -1;
     RecalcLayout();

@@ -3,6 +3,7 @@
 // with a divider the user can drag (docked, mode 1) or one at a time (mode 2).
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
+#include "ui/display/PaneSwitch.h"
 
 namespace zevrin {
 
@@ -19,7 +20,7 @@ struct ContainerLayout {
 // it (-1 = none), updated as the layout decides.
 ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth, int& remembered);
 
-class CViewContainer : public fw::CWnd {
+class CViewContainer : public fw::CWnd, public IPaneSwitch {
 public:
     static constexpr int kDocked = 1;
     static constexpr int kOnePane = 2;
@@ -36,6 +37,12 @@ public:
     void Activate(int pane);
     void ActivateNext(bool backwards);
     HWND GetPane(int i) const;
+
+    // IPaneSwitch: the display view's requests.
+    void ShowDisplayPane() override { Activate(0); }
+    void ShowPlaylistPane() override { Activate(1); }
+    void ShowNextPane(bool backwards) override { ActivateNext(backwards); }
+    bool ShowsOnePane() const override { return mode_ == kOnePane; }
     void RecalcLayout();
     int PlaylistWidth() const { return playlistWidth_; }
     static int DefaultPlaylistWidth();

@@ -7,7 +7,7 @@
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistFrameLink.h"
 #include "ui/playlist/PlaylistResources.h"
-#include "../../../res/resource.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -114,7 +114,7 @@ LRESULT CPlaylistView::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
     if (overlayState_ == 2 && hot != -1) {
         const CPlaylistItem* item = GetItem(hot);
         RECT button = HoverButtonRect(hot);
-        if (playView_ && playView_->PlayerState() == IPlayViewLink::kPaused) {
+        if (playView_ && playView_->GetPlayerState() == PlayerState::Paused) {
             playView_->TogglePause();
         } else if (item && item->playMark != 1 && ::PtInRect(&button, pt)) {
             PlayItem(hot, IPlayViewLink::kInDisplay);

@@ -16,6 +16,7 @@
 #include "ui/playlist/GridListView.h"
 #include "ui/playlist/ImageButton.h"
 #include "ui/playlist/PlaylistWork.h"
+#include "ui/VideoPlace.h"
 
 #include <cstdint>
 #include <deque>
@@ -65,7 +66,7 @@ public:
     void StartLoader() override;
 
     // For the display view.
-    int PlayItem(int index, int where);
+    int PlayItem(int index, VideoPlace where);
     void SetItemPlayMark(int index, int mark);
     void HostVideo(HWND window);
     void ReleaseVideo() { HostVideo(nullptr); }
