@@ -50,12 +50,9 @@ bool CZevrinApp::InitInstance() {
         IDR_MAINFRAME, [] { return std::make_unique<CZevrinDoc>(); }, [] { return new CMainFrame; },
         [] { return new CPlaylistView; }));
 
-    EnableShellOpen();
     RegisterShellFileTypes(true);
 
-    fw::CCommandLineInfo shellCommand;
-    ParseCommandLine(shellCommand);
-    if (!ProcessShellCommand(shellCommand)) return false;
+    if (!ProcessShellCommand(commandLine_)) return false;
 
     MainWnd()->Show(SW_SHOW);
     UpdateWindow(MainWnd()->Hwnd());

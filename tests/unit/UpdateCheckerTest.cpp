@@ -99,20 +99,34 @@ public:
     std::vector<std::wstring> offered;
 };
 
-// The check's time stamp is the user's: kept and put back around the checks made here.
+// A check writes its time stamp into the settings: the settings are put back as they were, and
+// a settings key the checks made goes again, so no run is left with settings of its own.
 class KeptLastCheck {
 public:
-    KeptLastCheck() : last_(Key().ReadDword(L"LastUpdateCheck")) {}
+    KeptLastCheck() {
+        const auto key = fw::RegKey::Open(HKEY_CURRENT_USER, KeyPath());
+        existed_ = static_cast<bool>(key);
+        const std::optional<DWORD> last = key ? key.ReadDword(L"LastUpdateCheck") : std::nullopt;
+        hadLast_ = last.has_value();
+        last_ = last.value_or(0);
+    }
     ~KeptLastCheck() {
-        auto key = Key();
-        if (last_) key.WriteDword(L"LastUpdateCheck", *last_);
-        else RegDeleteKeyValueW(HKEY_CURRENT_USER, KeyPath().c_str(), L"LastUpdateCheck");
+        if (!existed_) {
+            fw::RegKey::DeleteTree(HKEY_CURRENT_USER, KeyPath());
+            return;
+        }
+        const auto key = fw::RegKey::Create(HKEY_CURRENT_USER, KeyPath());
+        if (hadLast_)
+            key.WriteDword(L"LastUpdateCheck", last_);
+        else
+            key.DeleteValue(L"LastUpdateCheck");
     }
 
 private:
     static std::wstring KeyPath() { return std::wstring(kRegistryRoot) + L"\\Settings"; }
-    static fw::RegKey Key() { return fw::RegKey::Create(HKEY_CURRENT_USER, KeyPath()); }
-    std::optional<DWORD> last_;
+    bool existed_ = false;
+    bool hadLast_ = false;
+    DWORD last_ = 0;
 };
 
 } // namespace

@@ -18,8 +18,6 @@ namespace zevrin {
 
 namespace {
 
-constexpr UINT kFullScreen = 32782;
-
 // Type-ahead: the time of the last typed character and the position it compared.
 DWORD lastTypedTick = 0;
 size_t typedPosition = 0;
@@ -156,7 +154,7 @@ LRESULT CPlaylistView::OnLButtonDblClk(WPARAM wParam, LPARAM lParam) {
         if (frameLink_ && frameLink_->ContainerMode() == IPlaylistFrameLink::kOnePane && !modifiers)
             SwitchToDisplay();
         else
-            ::SendMessageW(MainFrame(Hwnd()), WM_COMMAND, kFullScreen, 0);
+            ::SendMessageW(MainFrame(Hwnd()), WM_COMMAND, ID_FULL_SCREEN, 0);
     } else if (GetItem(selected)->playMark != 0) {
         SwitchToDisplay();
     } else {
@@ -166,7 +164,7 @@ LRESULT CPlaylistView::OnLButtonDblClk(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CPlaylistView::OnMButtonUp(WPARAM wParam, LPARAM lParam) {
-    ::SendMessageW(MainFrame(Hwnd()), WM_COMMAND, kFullScreen, 0);
+    ::SendMessageW(MainFrame(Hwnd()), WM_COMMAND, ID_FULL_SCREEN, 0);
     return DefaultProc(WM_MBUTTONUP, wParam, lParam);
 }
 
