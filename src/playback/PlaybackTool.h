@@ -51,7 +51,7 @@ public:
     int Stop(int mode);
     int TogglePause();
     int Seek(std::int64_t timeUs, int relative);
-    int Command301();
+    int StepFrame();  // while paused: the next video frame
     int SetVideoSize(int width, int height);
 
     PlayerState GetState() const { return state_; }

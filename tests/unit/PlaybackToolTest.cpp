@@ -188,7 +188,7 @@ TEST(PlaybackControl, CommandsWaitForTheToolsWindowThenCarryTheirArguments) {
     EXPECT_EQ(tool.StopValue().load(), kStopInteracted);
     EXPECT_EQ(tool.Seek(-5000000, 1), 0);
     EXPECT_EQ(tool.Seek(0x123456789LL, 0), 0);
-    EXPECT_EQ(tool.Command301(), 0);
+    EXPECT_EQ(tool.StepFrame(), 0);
     EXPECT_EQ(tool.SetVideoSize(352, 288), 0);
     EXPECT_EQ(tool.Stop(kStopRequested), 0);
     EXPECT_EQ(tool.StopValue().load(), kStopRequested);

@@ -23,9 +23,6 @@ constexpr int kPlayerEffect = harlow::kEffectSmoothScale | harlow::kEffectBlackB
 constexpr int kZoomOfCommand[] = {0, 50, 100, 200};
 static_assert(ID_ZOOM_200 - ID_ZOOM_FIT + 1 == std::size(kZoomOfCommand));
 
-// The play marks the playlist pane shows by an item.
-constexpr int kMarkNone = 0, kMarkPlaying = 1, kMarkPaused = 2;
-
 } // namespace
 
 CPlayView::CPlayView() {
@@ -134,7 +131,7 @@ bool CPlayView::IsActiveView() const {
     return frame && frame->ActiveView() == this;
 }
 
-void CPlayView::SetCurrentMark(int mark) {
+void CPlayView::SetCurrentMark(PlayMark mark) {
     int index = CurrentIndex();
     if (playlist_ && index >= 0) playlist_->SetPlayMark(index, mark);
 }
@@ -143,7 +140,7 @@ void CPlayView::StopPlayback(RunEnd end) {
     runEnd_ = end;
     panel_.StopWaiting();
     panel_.StopPlay();
-    SetCurrentMark(kMarkNone);
+    SetCurrentMark(PlayMark::kNone);
 }
 
 int CPlayView::PlayItem(int index, VideoPlace where) {
@@ -232,14 +229,14 @@ void CPlayView::OnPlaybackOpened(std::int64_t durationUs) {
         controlBar_->Layout();
         controlBar_->SetSeekValue(0, true);
     }
-    SetCurrentMark(kMarkPlaying);
+    SetCurrentMark(PlayMark::kPlaying);
     if (PlaylistItemRef item; playlist_ && playlist_->ItemAt(CurrentIndex(), item)) Settings().AddRecentFile(item.path);
     UpdateTitle();
 }
 
 void CPlayView::OnPauseChanged(bool paused) {
     RefreshAfterPlayerState();
-    SetCurrentMark(paused ? kMarkPaused : kMarkPlaying);
+    SetCurrentMark(paused ? PlayMark::kPaused : PlayMark::kPlaying);
 }
 
 void CPlayView::OnPlaybackPosition(std::int64_t positionUs) {
@@ -251,7 +248,7 @@ void CPlayView::OnPlaybackPosition(std::int64_t positionUs) {
 void CPlayView::OnPlaybackStopped() {
     RefreshAfterPlayerState();
     if (controlBar_) controlBar_->SetSeekValue(0, true);
-    SetCurrentMark(kMarkNone);
+    SetCurrentMark(PlayMark::kNone);
     if (playlist_) playlist_->ReleaseVideo();
     HostVideo(&panel_);
 }

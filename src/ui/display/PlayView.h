@@ -83,7 +83,7 @@ private:
     void ShowVideoMenu(POINT screenPt, bool onPicture);
     void ReturnToPlaylist();
     void ShutDownAtEnd();
-    void SetCurrentMark(int mark);
+    void SetCurrentMark(PlayMark mark);
     void WriteBackSettings() const;
     void SendToFrame(UINT id) const;
     void PostToFrame(UINT id) const;
