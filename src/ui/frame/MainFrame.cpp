@@ -79,7 +79,7 @@ bool CMainFrame::OnCreateClient(const fw::CCreateContext& context) {
     playView_->SetPaneSwitch(&container_);
     list->SetPlayView(playViewLink_.get());
     list->SetFrameLink(this);
-    container_.SetMode(Settings().layout);
+    container_.SetMode(PaneLayoutOf(Settings().layout));
     container_.Activate(1);
     return true;
 }
@@ -160,7 +160,7 @@ LRESULT CMainFrame::OnPaneChanged(WPARAM wParam, LPARAM lParam) {
     bool playlistShown = lParam != 0;
     // The first pane is activated while the client area is made, before the control bar exists.
     bool barMade = controlBar_.Hwnd() != nullptr;
-    if (static_cast<int>(wParam) == CViewContainer::kDocked) {
+    if (static_cast<PaneLayout>(wParam) == PaneLayout::kDocked) {
         playlist_->ReleaseVideo();
         playView_->HostVideo(&playView_->VideoPanel());
     } else if (playlistShown) {
@@ -207,7 +207,7 @@ LRESULT CMainFrame::OnWindowPosChanging(WPARAM wParam, LPARAM lParam) {
 }
 
 void CMainFrame::OnDocking() {
-    container_.SetMode(3 - container_.Mode());
+    container_.SetMode(container_.Mode() == PaneLayout::kDocked ? PaneLayout::kOnePane : PaneLayout::kDocked);
     container_.Activate(IsRunning(GetPlayerState()) ? 0 : 1);
     controlBar_.ShowSwitchButton(container_.Mode() == CViewContainer::kDocked);
 }

@@ -34,7 +34,7 @@ public:
     bool IsFullScreen() const { return fullScreen_.IsFullScreen(); }
 
     // IPlaylistFrameLink
-    int ContainerMode() const override { return container_.Mode(); }
+    PaneLayout ContainerMode() const override { return container_.Mode(); }
     int ActivePane() const override { return container_.ActivePane(); }
     void ActivatePane(int pane) override { container_.Activate(pane); }
     void ActivateNextPane(bool backwards) override { container_.ActivateNext(backwards); }

@@ -14,7 +14,7 @@ constexpr COLORREF kDividerColor = RGB(0x18, 0x18, 0x18);
 constexpr int kPaneCount = 2;
 } // namespace
 
-ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth, int& remembered) {
+ContainerLayout LayOutContainer(const RECT& client, PaneLayout mode, int playlistWidth, int& remembered) {
     if (mode != CViewContainer::kDocked) return ContainerLayout{client, client, RECT{}};
     int wanted = playlistWidth;
     if (remembered > 0 && remembered > wanted) wanted = remembered;
@@ -35,10 +35,10 @@ ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth,
 }
 
 CViewContainer::CViewContainer()
-    : mode_(Settings().layout == kDocked ? kDocked : kOnePane), playlistWidth_(DefaultPlaylistWidth()),
+    : mode_(PaneLayoutOf(Settings().layout)), playlistWidth_(DefaultPlaylistWidth()),
       resizeCursor_(LoadCursorW(nullptr, IDC_SIZEWE)) {}
 
-CViewContainer::~CViewContainer() { Settings().layout = mode_; }
+CViewContainer::~CViewContainer() { Settings().layout = static_cast<int>(mode_); }
 
 int CViewContainer::DefaultPlaylistWidth() {
     return GetSystemMetrics(SM_CXVSCROLL) + Settings().thumbnailCx + 26;
@@ -51,8 +51,8 @@ bool CViewContainer::Create(HWND frame, UINT id) {
 
 HWND CViewContainer::GetPane(int i) const { return GetDlgItem(Hwnd(), static_cast<int>(IDW_PANE_FIRST + i)); }
 
-void CViewContainer::SetMode(int mode) {
-    mode_ = mode == kDocked ? kDocked : kOnePane;
+void CViewContainer::SetMode(PaneLayout mode) {
+    mode_ = mode;
     for (int i = 0; i < kPaneCount; ++i)
         if (HWND pane = GetPane(i)) ShowWindow(pane, mode_ == kDocked || i == ActivePane() ? SW_SHOW : SW_HIDE);
     RecalcLayout();
