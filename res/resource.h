@@ -1,5 +1,8 @@
-// Resource and command ids of Zevrin.exe, shared by the resource script and the code.
+// Resource and command ids of Zevrin.exe, shared by the resource script and the code; the
+// framework's own ids come from its header, defined once there.
 #pragma once
+
+#include "framework/Ids.h"
 
 // Resources
 #define IDR_MAINFRAME            128   // menu, accelerators, icon, title / document string
@@ -37,12 +40,7 @@
 #define IDC_DRAG_ACROSS          140   // between cells of a row
 #define IDC_DRAG_DOWN            402   // between rows
 
-// Framework commands the menus use
-#define ID_APP_ABOUT             57664
-#define ID_APP_EXIT              57665
-#define ID_NEXT_PANE             57680
-#define ID_PREV_PANE             57681
-#define ID_VIEW_CONTROLBAR       59392
+// The playlist pane's list view (in the framework's range, but the program's own command)
 #define ID_VIEW_LIST             59410
 
 // Application and view commands
@@ -113,7 +111,6 @@
 #define IDS_UPDATE_FAILED        5254
 #define IDS_UPDATE_NEWEST        5255
 
-#define IDS_APP_TITLE            57344
 #define IDC_ABOUT_VERSION        1027
 
 // The small dialogs: Open URL, Add URLs, About (templates in SmallDialogs.rc)

@@ -163,7 +163,7 @@ ff_muxers=(mp4 mov tgp tg2 avi wav mp2 adts ac3 image2 mjpeg flv asf mpeg1system
     matroska webm amr mmf null)
 ff_protocols=(file pipe http https tcp udp rtp hls crypto tls httpproxy data)
 ff_filters=(scale aresample volume null anull format aformat setpts asetpts fps trim atrim
-    buffer abuffer buffersink abuffersink aformat)
+    buffer abuffer buffersink abuffersink)
 ff_bsfs=(h264_mp4toannexb hevc_mp4toannexb aac_adtstoasc extract_extradata mpeg4_unpack_bframes
     vp9_superframe)
 

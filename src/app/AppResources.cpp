@@ -2,8 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "framework/Dpi.h"
-#include "ui/WindowEffects.h"
-#include "../../res/resource.h"
+#include "res/resource.h"
 
 #include <shellapi.h>
 
@@ -95,7 +94,6 @@ void CAppResources::LoadSystemImageLists() {
     smallSysImages = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     largeSysImages = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
-    themed = IsThemed();
 }
 
 void CAppResources::CreateFonts(int dpi) {

@@ -22,7 +22,6 @@ public:
     OSVERSIONINFOEXW osVersion{};
     HIMAGELIST smallSysImages = nullptr;  // owned by the system
     HIMAGELIST largeSysImages = nullptr;
-    int themed = 0;
 
     fw::UniqueFont normalFont;
     fw::UniqueFont underlineFont;

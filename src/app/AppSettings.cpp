@@ -3,7 +3,7 @@
 #include "app/AppInfo.h"
 #include "framework/Registry.h"
 #include "framework/Text.h"
-#include "../../res/resource.h"
+#include "res/resource.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 #pragma once
-// The command line as Zevrin reads it: every parameter that is not a flag is a media file,
-// folder or URL for the playlist, in order. Flags are ignored, whatever they are.
+// The command line as Zevrin reads it, once: every parameter that is not a flag is a media file,
+// folder or URL for the playlist, in order. The shell's own flags (/dde, /register,
+// /unregister) set the shell command as the framework's record does; any other flag is ignored.
 #include "framework/CommandLineInfo.h"
 
 #include <string>

@@ -11,12 +11,13 @@
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/ComposeMail.h"
 #include "ui/dialogs/SettingsSheet.h"
+#include "ui/dialogs/UpdateCheckDialogs.h"
 #include "ui/frame/MainFrame.h"
 #include "ui/playlist/PlaylistView.h"
 #include "update/UpdateCheck.h"
 
 #include <ole2.h>
-#include "../../res/resource.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -59,18 +60,15 @@ bool CZevrinApp::InitInstance() {
             return view;
         }));
 
-    EnableShellOpen();
     RegisterShellFileTypes(true);
 
-    fw::CCommandLineInfo shellCommand;
-    ParseCommandLine(shellCommand);
-    if (!ProcessShellCommand(shellCommand)) return false;
+    if (!ProcessShellCommand(commandLine_)) return false;
 
     MainWnd()->Show(SW_SHOW);
     UpdateWindow(MainWnd()->Hwnd());
     DragAcceptFiles(MainWnd()->Hwnd(), TRUE);
 
-    if (settings.autoCheckUpdate) MainWnd()->PostMessage(WM_START_UPDATE_CHECK, 0, 1);
+    if (settings.autoCheckUpdate) MainWnd()->PostMessage(WM_UPDATE_CHECK, kUpdateCheckStart, 1);
     return true;
 }
 
@@ -137,7 +135,10 @@ void CZevrinApp::OnWebSite() { ShellExecuteW(nullptr, L"open", kHomePage, nullpt
 
 void CZevrinApp::OnEmailUs() { ComposeSupportMail(); }
 
-void CZevrinApp::OnCheckUpdates() { StartUpdateCheck(UpdateUrl(), kVersion, 0, false); }
+void CZevrinApp::OnCheckUpdates() {
+    CUpdateCheckDialogs dialogs;
+    StartUpdateCheck(UpdateUrl(), kVersion, 0, false, dialogs);
+}
 
 void CZevrinApp::OnClearRecentFiles() { settings.ClearRecentFiles(); }
 

@@ -45,7 +45,4 @@ private:
     bool comInitialized_ = false;
 };
 
-// Posted to the main frame after start-up: wParam 0, lParam 1 = the automatic update check.
-inline constexpr UINT WM_START_UPDATE_CHECK = WM_USER + 440;
-
 } // namespace zevrin

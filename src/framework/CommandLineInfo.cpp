@@ -7,13 +7,10 @@
 
 namespace fw {
 
-void CCommandLineInfo::ParseParam(const wchar_t* param, bool flag, bool last) {
+// Flags the shell does not send are ignored.
+void CCommandLineInfo::ParseParam(const wchar_t* param, bool flag, bool) {
     if (flag) {
-        if (EqualsNoCase(param, L"Embedding")) {
-            runEmbedded = true;
-        } else if (EqualsNoCase(param, L"Automation")) {
-            runAutomated = true;
-        } else if (EqualsNoCase(param, L"dde")) {
+        if (EqualsNoCase(param, L"dde")) {
             shellCommand = FileDDE;
         } else if (EqualsNoCase(param, L"Register") || EqualsNoCase(param, L"Regserver")) {
             shellCommand = AppRegister;
@@ -24,11 +21,6 @@ void CCommandLineInfo::ParseParam(const wchar_t* param, bool flag, bool last) {
         fileName = param;
         if (shellCommand == FileNew) shellCommand = FileOpen;
     }
-    ParseLast(last);
-}
-
-void CCommandLineInfo::ParseLast(bool last) {
-    if (last && (runEmbedded || runAutomated)) showSplash = false;
 }
 
 std::vector<std::wstring> SplitCommandLine(const wchar_t* commandLine) {

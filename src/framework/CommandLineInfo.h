@@ -1,7 +1,7 @@
 #pragma once
 // The record the application's command line is parsed into: what the shell asked for (a new
-// document, open a file, ...) and the flags it set. Subclasses collect more by overriding
-// ParseParam.
+// document, open a file, register, ...). Subclasses collect more by overriding ParseParam and
+// calling this one's.
 #include <string>
 #include <vector>
 
@@ -18,13 +18,7 @@ public:
     virtual void ParseParam(const wchar_t* param, bool flag, bool last);
 
     ShellCommand shellCommand = FileNew;
-    std::wstring fileName;
-    bool showSplash = true;
-    bool runEmbedded = false;
-    bool runAutomated = false;
-
-protected:
-    void ParseLast(bool last);
+    std::wstring fileName;  // the first parameter that is not a flag
 };
 
 // Splits a command line the way the system does; the program's own name is dropped.

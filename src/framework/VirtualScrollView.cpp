@@ -330,7 +330,7 @@ LRESULT CVirtualScrollView::OnVScroll(WPARAM wParam, LPARAM lParam) {
 LRESULT CVirtualScrollView::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
     UINT keys = GET_KEYSTATE_WPARAM(wParam);
     if (keys & (MK_SHIFT | MK_CONTROL)) return 0;
-    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT pt = MousePoint(lParam);
     return DoMouseWheel(keys, GET_WHEEL_DELTA_WPARAM(wParam), pt) ? 1 : 0;
 }
 

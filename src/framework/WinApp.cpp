@@ -14,8 +14,6 @@ CWinApp* theApp = nullptr;
 CWinApp::CWinApp() { theApp = this; }
 
 CWinApp::~CWinApp() {
-    if (appAtom_) GlobalDeleteAtom(appAtom_);
-    if (systemAtom_) GlobalDeleteAtom(systemAtom_);
     if (theApp == this) theApp = nullptr;
 }
 
@@ -114,15 +112,11 @@ bool CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
     case CCommandLineInfo::FileNothing:
         return false;
     case CCommandLineInfo::FileDDE:
-        // The shell follows up with a DDE conversation: start with an empty document.
+        // No DDE conversation is served (no file type names one): "/dde" starts with an empty
+        // document, as a start without files does.
         return template_ && template_->OpenDocumentFile(L"") != nullptr;
     }
     return false;
-}
-
-void CWinApp::EnableShellOpen() {
-    if (!appAtom_) appAtom_ = GlobalAddAtomW(appName_.c_str());
-    if (!systemAtom_) systemAtom_ = GlobalAddAtomW(L"system");
 }
 
 bool CWinApp::OnCmdMsg(UINT id, CCmdUI* ui) {

@@ -55,8 +55,6 @@ public:
     void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> docTemplate) { template_ = std::move(docTemplate); }
     CSingleDocTemplate* DocTemplate() const { return template_.get(); }
 
-    // Lets the shell reach a running instance; records the application and topic atoms.
-    void EnableShellOpen();
     virtual void RegisterShellFileTypes(bool compat) { (void)compat; }
 
     bool OnCmdMsg(UINT id, CCmdUI* ui) override;
@@ -70,8 +68,6 @@ private:
     std::wstring registryKey_;
     CFrameWnd* mainWnd_ = nullptr;
     std::unique_ptr<CSingleDocTemplate> template_;
-    ATOM appAtom_ = 0;
-    ATOM systemAtom_ = 0;
 };
 
 } // namespace fw

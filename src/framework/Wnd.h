@@ -2,6 +2,27 @@
 // The base of every window class of the program. A CWnd owns its HWND: the window procedure
 // finds the object through a per-thread map and calls its virtual WindowProc, where each class
 // lists its message handlers in one table (see Message below).
+//
+// One convention for every window class:
+//
+//   LRESULT CMyWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+//       static constexpr fw::Message<CMyWnd> kMessages[] = {
+//           {WM_SIZE, &CMyWnd::OnSize},
+//           {WM_PAINT, &CMyWnd::OnPaint},
+//       };
+//       if (auto result = fw::DispatchMessageTable(this, kMessages, message, wParam, lParam)) return *result;
+//       return Base::WindowProc(message, wParam, lParam);
+//   }
+//
+// - A handler is `LRESULT OnName(WPARAM, LPARAM)`, named after the message, and returns what
+//   the message's documentation asks for.
+// - What the table does not list goes on to the base class's WindowProc, never straight to the
+//   default procedure: the base class may handle it.
+// - A handler that only adds to the usual processing lets it run by calling the base class's
+//   WindowProc with the same message; DefaultProc is for the few handlers that mean to skip the
+//   base classes' handling and reach the system's default directly.
+// - Points packed into an lParam (mouse messages, WM_CONTEXTMENU) are read with MousePoint
+//   below, which keeps their sign on a second screen left of or above the first.
 #include "framework/CmdTarget.h"
 
 #include <optional>
@@ -77,6 +98,12 @@ private:
 // as a menu's; 1 is an accelerator's).
 inline bool IsControlNotification(WPARAM wParam, LPARAM lParam) {
     return lParam != 0 && HIWORD(wParam) != 0 && HIWORD(wParam) != 1;
+}
+
+// The point an lParam packs as two signed 16-bit coordinates (client or screen, as the
+// message says).
+inline POINT MousePoint(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 // One row of a window class's message table: the message and the member that handles it.

@@ -83,19 +83,19 @@ int CPlaybackTool::OnToolEvent(int type, int argCount, const std::intptr_t* args
         return 0;
     case harlow::kCallbackOpened:
         if (argCount < 2) return 1;
-        state_ = kPlayPlaying;
+        state_ = PlayerState::Playing;
         if (args[0]) media_ = *Pointer<harlow::MediaDescription>(args[0]);
         if (args[1]) status_ = *Pointer<harlow::PlaybackStatus>(args[1]);
         return 0;
     case harlow::kCallbackPause:
         if (argCount < 1) return 1;
-        state_ = args[0] ? kPlayPaused : kPlayPlaying;
+        state_ = args[0] ? PlayerState::Paused : PlayerState::Playing;
         return 0;
     case harlow::kCallbackEnded:
-        state_ = kPlayIdle;
+        state_ = PlayerState::Idle;
         return 0;
     case harlow::kCallbackStatus:
-        if (state_ != kPlayPlaying || argCount < 1 || !args[0]) return 1;
+        if (state_ != PlayerState::Playing || argCount < 1 || !args[0]) return 1;
         status_ = *Pointer<harlow::PlaybackStatus>(args[0]);
         return 0;
     default:

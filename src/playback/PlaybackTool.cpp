@@ -20,7 +20,7 @@ int CPlaybackTool::Setup(const std::wstring& toolPath, HWND displayWindow, HWND 
 }
 
 void CPlaybackTool::Reset() {
-    state_ = kPlayIdle;
+    state_ = PlayerState::Idle;
     stopValue_ = kStopNone;
     toolWindow_ = nullptr;
     media_ = {};
@@ -62,7 +62,7 @@ int CPlaybackTool::TogglePause() {
 
 int CPlaybackTool::Seek(std::int64_t timeUs, int relative) { return SendCommand(harlow::kCommandSeek, timeUs, relative); }
 
-int CPlaybackTool::Command301() { return SendCommand(harlow::kCommandStep); }
+int CPlaybackTool::StepFrame() { return SendCommand(harlow::kCommandStep); }
 
 int CPlaybackTool::SetVideoSize(int width, int height) { return SendCommand(harlow::kCommandVideoSize, width, height); }
 

@@ -7,6 +7,7 @@
 // play thread runs, and which read only the request snapshot they are given and the settings
 // fixed before the run (tool path, windows, drivers, effect, threads).
 #include "playback/PlayRequest.h"
+#include "playback/PlayerState.h"
 #include "tools/ToolClient.h"
 #include "tools/ToolSink.h"
 
@@ -17,9 +18,6 @@
 #include <string>
 
 namespace zevrin {
-
-// The wrapper's state (0 also after the end of a run).
-enum PlayState : int { kPlayIdle = 0, kPlayStarting = 1, kPlayPlaying = 2, kPlayPaused = 3 };
 
 class CPlaybackTool : public CToolClient {
 public:
@@ -53,15 +51,15 @@ public:
     int Stop(int mode);
     int TogglePause();
     int Seek(std::int64_t timeUs, int relative);
-    int Command301();
+    int StepFrame();  // while paused: the next video frame
     int SetVideoSize(int width, int height);
 
-    int GetState() const { return state_; }
-    void SetStarting() { state_ = kPlayStarting; }
-    bool IsStarting() const { return state_ == kPlayStarting; }
-    bool IsPlaying() const { return state_ == kPlayPlaying; }
-    bool IsPaused() const { return state_ == kPlayPaused; }
-    bool IsActive() const { return state_ != kPlayIdle; }
+    PlayerState GetState() const { return state_; }
+    void SetStarting() { state_ = PlayerState::Starting; }
+    bool IsStarting() const { return state_ == PlayerState::Starting; }
+    bool IsPlaying() const { return state_ == PlayerState::Playing; }
+    bool IsPaused() const { return state_ == PlayerState::Paused; }
+    bool IsActive() const { return state_ != PlayerState::Idle; }
 
     int GetZoom() const { return zoom_; }
     void SetZoom(int percent) { zoom_ = percent; }
@@ -99,7 +97,7 @@ private:
     IToolSink* sink_ = nullptr;
     int effect_ = 1;
     int zoom_ = 100;
-    int state_ = kPlayIdle;
+    PlayerState state_ = PlayerState::Idle;
     ToolStopFlag stopValue_{kStopNone};
     harlow::MediaDescription media_{};
     harlow::VideoDescription video_{};

@@ -99,11 +99,30 @@ void CPlayerWnd::MoveToolPicture(int x, int y, int cx, int cy) const {
         SetWindowPos(picture, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
+// The one place the callbacks' arguments are read on this side of the wrapper: the view hears
+// typed events, with what the wrapper has just taken in.
 int CPlayerWnd::Notify(int, int type, int argCount, const std::intptr_t* args) {
-    if (type == harlow::kCallbackStream && argCount > 0 && args[0] == harlow::kStreamVideo) LayoutVideo();
-    if (type == harlow::kCallbackEnded && render_) render_.Show(SW_HIDE);
-    if (type == harlow::kCallbackOpened && render_) render_.Show(SW_SHOW);
-    if (events_) events_->OnPlaybackEvent(type, argCount, args);
+    switch (type) {
+    case harlow::kCallbackStream:
+        if (argCount > 0 && args[0] == harlow::kStreamVideo) LayoutVideo();
+        break;
+    case harlow::kCallbackOpened:
+        if (render_) render_.Show(SW_SHOW);
+        if (events_) events_->OnPlaybackOpened(tool_.DurationUs());
+        break;
+    case harlow::kCallbackPause:
+        if (events_) events_->OnPauseChanged(tool_.IsPaused());
+        break;
+    case harlow::kCallbackEnded:
+        if (render_) render_.Show(SW_HIDE);
+        if (events_) events_->OnPlaybackStopped();
+        break;
+    case harlow::kCallbackStatus:
+        if (events_) events_->OnPlaybackPosition(tool_.PositionUs());
+        break;
+    default:
+        break;
+    }
     return 0;
 }
 

@@ -2,6 +2,7 @@
 // One item of the playlist: the entry as playlist files keep it, plus what the program learns
 // about it in the background (media information, title, duration text, thumbnail).
 #include "image/ThumbnailImage.h"
+#include "playlist/PlayMark.h"
 #include "playlist/PlaylistEntry.h"
 #include "tools/MediaInfo.h"
 #include "tools/ToolPaths.h"
@@ -46,7 +47,7 @@ public:
 
     bool HasWork(uint16_t bits) const { return (work.load() & bits) != 0; }
 
-    uint16_t playMark = 0;  // 0 not current, 1 playing, 2 paused
+    uint16_t playMark = 0;  // a PlayMark: 0 not current, 1 playing, 2 paused
     std::atomic<uint16_t> work{0};
     CMediaInfo info;
     int kind = kKindUnknown;

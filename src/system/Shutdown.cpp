@@ -17,10 +17,9 @@ int ShutDownComputer(UINT flags) {
     return ExitWindowsEx(flags, 0) ? 1 : 0;
 }
 
-bool SuppressesScreenSaver(const MSG& msg, bool disableScreenSaver, int playerState) {
-    constexpr int kPlaying = 2;
+bool SuppressesScreenSaver(const MSG& msg, bool disableScreenSaver, PlayerState playerState) {
     return msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_SCREENSAVE && disableScreenSaver &&
-           playerState == kPlaying;
+           playerState == PlayerState::Playing;
 }
 
 } // namespace zevrin

@@ -1,6 +1,8 @@
 #pragma once
 // Turning the computer off after the playlist, and keeping the screen saver away while media
 // plays.
+#include "playback/PlayerState.h"
+
 #include <windows.h>
 
 namespace zevrin {
@@ -14,6 +16,6 @@ int ShutDownComputer(UINT flags);
 
 // Whether a message is the system command that starts the screen saver and has to be dropped:
 // only while the setting asks for it and the player is playing (not paused, not starting).
-bool SuppressesScreenSaver(const MSG& msg, bool disableScreenSaver, int playerState);
+bool SuppressesScreenSaver(const MSG& msg, bool disableScreenSaver, PlayerState playerState);
 
 } // namespace zevrin

@@ -11,7 +11,7 @@
 //   "ends"        report opening (type 2, with a control window) and the end (type 4), exit 0
 //   "ignore-stop" report opening, then a status (type 10) every 50 ms for ever; control
 //                 commands are answered but ignored, so only termination ends it
-#include "harlow/include/harlow/ToolMessages.h"
+#include <harlow/ToolMessages.h>
 
 #include <windows.h>
 #include <shellapi.h>

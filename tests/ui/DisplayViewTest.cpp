@@ -5,7 +5,7 @@
 #include "Harness.h"
 #include "ui/display/ControlBarLayout.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

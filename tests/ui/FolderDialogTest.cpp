@@ -5,7 +5,7 @@
 #include "Harness.h"
 
 #include "framework/Text.h"
-#include "resource.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

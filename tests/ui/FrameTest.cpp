@@ -2,7 +2,7 @@
 // (Escape leaves it without ending the program) and always-on-top.
 #include "Harness.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

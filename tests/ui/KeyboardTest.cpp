@@ -5,7 +5,7 @@
 #include "Harness.h"
 #include "SilentServer.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // control bar follows it, and pause, stop, seeking, volume and zoom act on it.
 #include "Harness.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // between the docked panes.
 #include "Harness.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "framework/Text.h"
 #include "playlist/PlaylistFile.h"
 #include "../unit/LocalHttpServer.h"
-#include "resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>

@@ -6,7 +6,7 @@
 
 #include "app/AppInfo.h"
 #include "playlist/PlaylistStore.h"
-#include "resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

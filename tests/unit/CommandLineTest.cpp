@@ -24,7 +24,7 @@ TEST(CommandLine, FlagsAreIgnoredAndFilesKeptInOrder) {
     auto info = Parse(L"Zevrin.exe -fullscreen \"C:\\My Clips\\a.3gp\" /x D:\\b.3g2 /s");
     EXPECT_EQ(info.files, (Params{L"C:\\My Clips\\a.3gp", L"D:\\b.3g2"}));
     EXPECT_EQ(info.shellCommand, fw::CCommandLineInfo::FileOpen);
-    EXPECT_TRUE(info.showSplash);
+    EXPECT_EQ(info.fileName, L"C:\\My Clips\\a.3gp");
 }
 
 TEST(CommandLine, NoParametersIsANewEmptyDocument) {
@@ -43,8 +43,16 @@ TEST(CommandLine, ThePlainRecordOpensOnlyTheFirstFile) {
     fw::ParseCommandLine(plain, fw::SplitCommandLine(L"Zevrin.exe /Embedding a.3gp b.3gp"));
     EXPECT_EQ(plain.shellCommand, fw::CCommandLineInfo::FileOpen);
     EXPECT_EQ(plain.fileName, L"a.3gp");
-    EXPECT_TRUE(plain.runEmbedded);
-    EXPECT_FALSE(plain.showSplash);
+}
+
+// The one record start-up reads carries the shell's command as well as the files.
+TEST(CommandLine, TheShellsFlagsSetTheCommandAndTheFilesAreStillKept) {
+    auto dde = Parse(L"Zevrin.exe /dde C:\\a.3gp");
+    EXPECT_EQ(dde.shellCommand, fw::CCommandLineInfo::FileDDE);
+    EXPECT_EQ(dde.files, (Params{L"C:\\a.3gp"}));
+    EXPECT_EQ(Parse(L"Zevrin.exe -Register").shellCommand, fw::CCommandLineInfo::AppRegister);
+    EXPECT_EQ(Parse(L"Zevrin.exe /unregserver a.3gp").shellCommand, fw::CCommandLineInfo::AppUnregister);
+    EXPECT_EQ(Parse(L"Zevrin.exe /Embedding a.3gp").shellCommand, fw::CCommandLineInfo::FileOpen);
 }
 
 // Records what start-up asks of the playlist pane.

@@ -133,7 +133,7 @@ public:
 protected:
     int OnCreate(const CREATESTRUCTW& cs) override {
         if (CMBFrameWnd::OnCreate(cs) == -1) return -1;
-        if (!bar.Create(*this, fw::IDW_MENUBAR) || !controls.Create(*this)) return -1;
+        if (!bar.Create(*this, IDW_MENUBAR) || !controls.Create(*this)) return -1;
         MoveMenuToBar(bar);
         return 0;
     }

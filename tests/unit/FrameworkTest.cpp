@@ -12,7 +12,7 @@
 #include "ui/frame/MBFrameWnd.h"
 #include "ui/frame/StatusMenuBar.h"
 #include "ModalDriver.h"
-#include "../../res/resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +83,7 @@ public:
 protected:
     int OnCreate(const CREATESTRUCTW& cs) override {
         if (CMBFrameWnd::OnCreate(cs) == -1) return -1;
-        if (!bar.Create(*this, fw::IDW_MENUBAR)) return -1;
+        if (!bar.Create(*this, IDW_MENUBAR)) return -1;
         MoveMenuToBar(bar);
         return 0;
     }
@@ -134,7 +134,7 @@ TEST_F(FrameworkTest, FrameComesFromItsResourcesAndTheViewGetsItsFirstUpdate) {
     EXPECT_NE(frame_->Accelerators(), nullptr);
     EXPECT_EQ(trace, (std::vector<std::string>{"OnInitialUpdate"}));
     ASSERT_NE(frame_->ActiveView(), nullptr);
-    EXPECT_EQ(frame_->ActiveView()->Id(), static_cast<UINT>(fw::IDW_PANE_FIRST));
+    EXPECT_EQ(frame_->ActiveView()->Id(), static_cast<UINT>(IDW_PANE_FIRST));
     EXPECT_EQ(app_.DocTemplate()->DocString(4), L".play");
     EXPECT_EQ(app_.DocTemplate()->DocString(5), L"Tresk.Zevrin.play");
 }
@@ -209,8 +209,8 @@ public:
 
 TEST_F(FrameworkTest, BarsDockAtTheEdgesAndThePaneTakesTheRest) {
     TestBar top, bottom;
-    ASSERT_TRUE(top.Create(*frame_, fw::CControlBar::Side::Top, 18, fw::IDW_MENUBAR));
-    ASSERT_TRUE(bottom.Create(*frame_, fw::CControlBar::Side::Bottom, 30, fw::IDW_CONTROLBAR));
+    ASSERT_TRUE(top.Create(*frame_, fw::CControlBar::Side::Top, 18, IDW_MENUBAR));
+    ASSERT_TRUE(bottom.Create(*frame_, fw::CControlBar::Side::Bottom, 30, IDW_CONTROLBAR));
     SetWindowPos(frame_->Hwnd(), nullptr, 0, 0, 640, 480, SWP_NOZORDER | SWP_NOMOVE);
     frame_->RecalcLayout();
     RECT client = frame_->ClientRect();

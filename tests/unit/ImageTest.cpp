@@ -1,7 +1,7 @@
 #include "image/ThumbnailImage.h"
 #include "framework/Handles.h"
 #include "TestData.h"
-#include "../../res/resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -19,10 +19,10 @@ namespace {
 
 class NoPlayView : public IPlayViewLink {
 public:
-    int PlayItem(int, int) override { return 0; }
+    int PlayItem(int, VideoPlace) override { return 0; }
     void StopPlayback() override {}
     int CurrentIndex() const override { return -1; }
-    int PlayerState() const override { return kClosed; }
+    PlayerState GetPlayerState() const override { return PlayerState::Idle; }
     void TogglePause() override {}
     void LayOutHostedWindow() override {}
     HWND PictureWindow() const override { return nullptr; }

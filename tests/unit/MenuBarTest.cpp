@@ -37,7 +37,7 @@ public:
 protected:
     int OnCreate(const CREATESTRUCTW& cs) override {
         if (CMBFrameWnd::OnCreate(cs) == -1) return -1;
-        if (!bar.Create(*this, fw::IDW_MENUBAR)) return -1;
+        if (!bar.Create(*this, IDW_MENUBAR)) return -1;
         MoveMenuToBar(bar);
         return 0;
     }

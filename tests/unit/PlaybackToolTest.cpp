@@ -188,7 +188,7 @@ TEST(PlaybackControl, CommandsWaitForTheToolsWindowThenCarryTheirArguments) {
     EXPECT_EQ(tool.StopValue().load(), kStopInteracted);
     EXPECT_EQ(tool.Seek(-5000000, 1), 0);
     EXPECT_EQ(tool.Seek(0x123456789LL, 0), 0);
-    EXPECT_EQ(tool.Command301(), 0);
+    EXPECT_EQ(tool.StepFrame(), 0);
     EXPECT_EQ(tool.SetVideoSize(352, 288), 0);
     EXPECT_EQ(tool.Stop(kStopRequested), 0);
     EXPECT_EQ(tool.StopValue().load(), kStopRequested);
@@ -261,7 +261,7 @@ TEST(PlaybackCallbacks, StateFollowsOpenedPauseAndEnd) {
     Block(harlow::kCallbackPause, 0).To(tool);
     EXPECT_TRUE(tool.IsPlaying());
     Block(harlow::kCallbackEnded).To(tool);
-    EXPECT_EQ(tool.GetState(), kPlayIdle);
+    EXPECT_EQ(tool.GetState(), PlayerState::Idle);
     EXPECT_FALSE(tool.IsActive());
     EXPECT_EQ(sink.types, (std::vector<int>{2, 10, 3, 3, 4}));
 }
@@ -294,13 +294,13 @@ TEST(PlaybackCallbacks, UnknownTypesAndAClosingWindowChangeNothing) {
     tool.SetSink(&sink);
     EXPECT_EQ(Block(5).To(tool), -1);
     EXPECT_EQ(tool.OnToolEvent(11, 0, nullptr), -1);
-    EXPECT_EQ(tool.GetState(), kPlayIdle);
+    EXPECT_EQ(tool.GetState(), PlayerState::Idle);
     EXPECT_TRUE(tool.AcceptsCallbacks());
 
     tool.Stop(kStopWindowClosing);
     EXPECT_FALSE(tool.AcceptsCallbacks());
     EXPECT_EQ(Opened(FakeHandle(0x1234)).To(tool), 1);
-    EXPECT_EQ(tool.GetState(), kPlayIdle);
+    EXPECT_EQ(tool.GetState(), PlayerState::Idle);
     EXPECT_EQ(tool.DurationUs(), 0);
     tool.FinishRun();
     EXPECT_TRUE(sink.types.empty());

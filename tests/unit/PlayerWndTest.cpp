@@ -17,12 +17,29 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
+// Keeps each event as the tool's callback type it came from (2 opened, 3 pause, 10 status,
+// 4 stopped), with what the event carried.
 class RecordingView : public IPlaybackEvents {
 public:
-    void OnPlaybackEvent(int type, int, const std::intptr_t*) override { types.push_back(type); }
+    void OnPlaybackOpened(std::int64_t durationUs) override {
+        types.push_back(harlow::kCallbackOpened);
+        openedDurationUs = durationUs;
+    }
+    void OnPauseChanged(bool paused) override {
+        types.push_back(harlow::kCallbackPause);
+        pauses.push_back(paused);
+    }
+    void OnPlaybackPosition(std::int64_t positionUs) override {
+        types.push_back(harlow::kCallbackStatus);
+        lastPositionUs = positionUs;
+    }
+    void OnPlaybackStopped() override { types.push_back(harlow::kCallbackEnded); }
     void OnPlaybackEnded() override { ++ended; }
     size_t Count(int type) const { return static_cast<size_t>(std::count(types.begin(), types.end(), type)); }
     std::vector<int> types;
+    std::vector<bool> pauses;
+    std::int64_t openedDurationUs = -1;
+    std::int64_t lastPositionUs = -1;
     int ended = 0;
 };
 
@@ -101,7 +118,7 @@ TEST_F(PlayerWindowTest, StopPlayEndsAToolThatIgnoresTheStopWithinASecond) {
     EXPECT_LT(ms, 1600);
     EXPECT_GE(ms, 900);  // the runner's grace period: the tool had its chance to end itself
     EXPECT_FALSE(player_->HasPlayThread());
-    EXPECT_EQ(Tool().GetState(), kPlayIdle);
+    EXPECT_EQ(Tool().GetState(), PlayerState::Idle);
     EXPECT_EQ(view_.ended, 1);
     EXPECT_EQ(Tool().request.mediaPath, L"");
 }
@@ -111,7 +128,7 @@ TEST_F(PlayerWindowTest, AToolThatEndsItselfIsJoinedAndTheViewTold) {
     ASSERT_EQ(player_->StartPlay(L"Z:\\nowhere\\clip.mp4"), 1);
     ASSERT_TRUE(PumpUntil([&] { return view_.ended > 0; }, 10000));
     EXPECT_FALSE(player_->HasPlayThread());
-    EXPECT_EQ(Tool().GetState(), kPlayIdle);
+    EXPECT_EQ(Tool().GetState(), PlayerState::Idle);
     EXPECT_EQ(view_.types.front(), 2);
     EXPECT_EQ(view_.types.back(), 4);  // the run's own end comes after the tool's
     EXPECT_FALSE(IsWindowVisible(player_->RenderWindow()));
@@ -154,7 +171,7 @@ TEST_F(PlayerWindowTest, AToolThatCannotStartEndsTheRunAtOnce) {
     ASSERT_EQ(player_->StartPlay(L"Z:\\nowhere\\clip.mp4"), 1);
     ASSERT_TRUE(PumpUntil([&] { return view_.ended > 0; }, 5000));
     EXPECT_FALSE(player_->HasPlayThread());
-    EXPECT_EQ(Tool().GetState(), kPlayIdle);
+    EXPECT_EQ(Tool().GetState(), PlayerState::Idle);
 }
 
 // The real playback tool on a generated clip.
@@ -163,7 +180,7 @@ TEST_F(PlayerWindowTest, PlaysAClipWithPauseSeekVolumeAndStop) {
     const std::wstring clip = ClipPath(L"sd10.mp4");
     if (!FileExists(clip)) GTEST_SKIP() << "the clips were not made";
     ASSERT_EQ(player_->StartPlay(clip), 1);
-    EXPECT_EQ(Tool().GetState(), kPlayStarting);
+    EXPECT_EQ(Tool().GetState(), PlayerState::Starting);
     ASSERT_TRUE(PumpUntil([&] { return Tool().IsPlaying(); }, 15000));
     EXPECT_NEAR(static_cast<double>(Tool().DurationUs()), 10e6, 0.3e6);
     EXPECT_TRUE(IsWindowVisible(player_->RenderWindow()));
@@ -176,6 +193,11 @@ TEST_F(PlayerWindowTest, PlaysAClipWithPauseSeekVolumeAndStop) {
     EXPECT_EQ(Tool().PositionUs(), pausedAt);
     ASSERT_EQ(Tool().TogglePause(), 0);
     ASSERT_TRUE(PumpUntil([&] { return Tool().IsPlaying(); }, 3000));
+    // The view heard the run in its own terms: the duration at the opening, both pause
+    // changes, and positions as the wrapper keeps them.
+    EXPECT_EQ(view_.openedDurationUs, Tool().DurationUs());
+    EXPECT_EQ(view_.pauses, (std::vector<bool>{true, false}));
+    EXPECT_GE(view_.lastPositionUs, pausedAt);
 
     ASSERT_EQ(Tool().Seek(6000000, 0), 0);
     EXPECT_TRUE(PumpUntil([&] { return Tool().PositionUs() >= 6000000; }, 4000)) << Tool().PositionUs();
@@ -188,7 +210,7 @@ TEST_F(PlayerWindowTest, PlaysAClipWithPauseSeekVolumeAndStop) {
     player_->StopPlay();
     EXPECT_LT(MsSince(start), 1200);
     EXPECT_FALSE(player_->HasPlayThread());
-    EXPECT_EQ(Tool().GetState(), kPlayIdle);
+    EXPECT_EQ(Tool().GetState(), PlayerState::Idle);
     EXPECT_EQ(view_.ended, 1);
     EXPECT_GE(view_.Count(2), 1u);
 }

@@ -11,7 +11,7 @@
 #include "ModalDriver.h"
 #include "RegistryFixture.h"
 #include "ToolTestSupport.h"
-#include "../../res/resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 #include <dlgs.h>
@@ -42,20 +42,22 @@ public:
 class RecordingPlayView : public IPlayViewLink {
 public:
     explicit RecordingPlayView(std::function<int()> count) : count_(std::move(count)) {}
-    int PlayItem(int index, int where) override {
+    int PlayItem(int index, VideoPlace where) override {
         plays.push_back({index, where, count_()});
         return 1;
     }
     void StopPlayback() override {}
     int CurrentIndex() const override { return -1; }
-    int PlayerState() const override { return kClosed; }
+    PlayerState GetPlayerState() const override { return PlayerState::Idle; }
     void TogglePause() override {}
     void LayOutHostedWindow() override {}
     HWND PictureWindow() const override { return nullptr; }
     void ShowProperties(int) override {}
 
     struct Play {
-        int index, where, itemCount;
+        int index;
+        VideoPlace where;
+        int itemCount;
     };
     std::vector<Play> plays;
 

@@ -2,7 +2,7 @@
 #include "framework/CmdUI.h"
 #include "framework/Handles.h"
 #include "RegistryFixture.h"
-#include "../../res/resource.h"
+#include "res/resource.h"
 
 #include <string>
 

@@ -46,13 +46,13 @@ TEST(Sequencing, WithoutRepeatTheEndOfThePlaylistCarriesOutTheAfterPlaybackChoic
 TEST(ScreenSaver, DroppedOnlyWhilePlayingWithTheSettingOn) {
     MSG start{nullptr, WM_SYSCOMMAND, SC_SCREENSAVE, 0};
     MSG other{nullptr, WM_SYSCOMMAND, SC_MINIMIZE, 0};
-    EXPECT_TRUE(SuppressesScreenSaver(start, true, 2));
-    EXPECT_FALSE(SuppressesScreenSaver(start, true, 3));   // paused
-    EXPECT_FALSE(SuppressesScreenSaver(start, true, 1));   // starting
-    EXPECT_FALSE(SuppressesScreenSaver(start, false, 2));
-    EXPECT_FALSE(SuppressesScreenSaver(other, true, 2));
+    EXPECT_TRUE(SuppressesScreenSaver(start, true, PlayerState::Playing));
+    EXPECT_FALSE(SuppressesScreenSaver(start, true, PlayerState::Paused));   // paused
+    EXPECT_FALSE(SuppressesScreenSaver(start, true, PlayerState::Starting));   // starting
+    EXPECT_FALSE(SuppressesScreenSaver(start, false, PlayerState::Playing));
+    EXPECT_FALSE(SuppressesScreenSaver(other, true, PlayerState::Playing));
     start.wParam = SC_SCREENSAVE | 2;  // the low four bits are the system's own
-    EXPECT_TRUE(SuppressesScreenSaver(start, true, 2));
+    EXPECT_TRUE(SuppressesScreenSaver(start, true, PlayerState::Playing));
 }
 
 } // namespace

@@ -13,7 +13,7 @@
 #include "ui/dialogs/OpenUrlDialog.h"
 #include "ModalDriver.h"
 #include "ToolTestSupport.h"
-#include "../../res/resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 #include <dlgs.h>

@@ -1,6 +1,7 @@
 // The update check through the installed program, with "UpdateURL" pointing at a server the
 // test runs: what a manual check shows for each answer, and the silent automatic check.
 #include "framework/Registry.h"
+#include "update/UpdateCheck.h"
 #include "ProgramRunner.h"
 #include "ScriptedHttpServer.h"
 
@@ -17,7 +18,6 @@ namespace {
 
 constexpr wchar_t kSettings[] = L"Software\\Tresk\\Zevrin\\Settings";
 constexpr UINT kCheckForUpdates = 32834;
-constexpr UINT kStartUpdateCheck = WM_USER + 440;
 
 std::string Updates(const std::string& version, const std::string& url) {
     return "<?xml version=\"1.0\"?>\n<Updates>\n <Application Version=\"" + version + "\" Level=\"1\">\n  <URL>" + url +
@@ -196,14 +196,14 @@ TEST_F(UpdateProgramTest, TheAutomaticCheckIsSilentOnFailureRunsOncePerIntervalA
 
     // Checked just now: not due again within the week.
     const int connections = server.Connections();
-    PostMessageW(frame_, kStartUpdateCheck, 0, 1);
+    PostMessageW(frame_, zevrin::WM_UPDATE_CHECK, zevrin::kUpdateCheckStart, 1);
     Sleep(1000);
     EXPECT_EQ(server.Connections(), connections);
 
     // Due again, and this time a newer version is out.
     fw::RegKey::Create(HKEY_CURRENT_USER, kSettings).WriteDword(L"LastUpdateCheck", 1000);
     reply = HttpReply::Ok(Updates("3.0.1", "https://www.tresk.com/zevrin/download.html"));
-    PostMessageW(frame_, kStartUpdateCheck, 0, 1);
+    PostMessageW(frame_, zevrin::WM_UPDATE_CHECK, zevrin::kUpdateCheckStart, 1);
     HWND offer = WaitForDialog([](HWND hwnd) { return GetDlgItem(hwnd, 1108) != nullptr; });
     ASSERT_NE(offer, nullptr);
     EXPECT_EQ(TextOf(GetDlgItem(offer, 1027)), L"3.0.1");

@@ -10,7 +10,7 @@
 #include "ModalDriver.h"
 #include "RegistryFixture.h"
 #include "ToolTestSupport.h"
-#include "../../res/resource.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +22,13 @@ using test::LocalHttpServer;
 
 class PlayRecorder : public IPlayViewLink {
 public:
-    int PlayItem(int index, int) override {
+    int PlayItem(int index, VideoPlace) override {
         plays.push_back(index);
         return 1;
     }
     void StopPlayback() override {}
     int CurrentIndex() const override { return -1; }
-    int PlayerState() const override { return kClosed; }
+    PlayerState GetPlayerState() const override { return PlayerState::Idle; }
     void TogglePause() override {}
     void LayOutHostedWindow() override {}
     HWND PictureWindow() const override { return nullptr; }

@@ -1,13 +1,13 @@
 #include "ui/dialogs/FolderTreeCtrl.h"
 
-#include <windowsx.h>
+#include "framework/Wnd.h"
 
 namespace zevrin {
 
 LRESULT CFolderTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CONTEXTMENU:
-        ShowContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        ShowContextMenu(fw::MousePoint(lParam));
         return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 && LOWORD(wParam) >= CShellContextMenu::kFirstId && LOWORD(wParam) <= CShellContextMenu::kLastId) {

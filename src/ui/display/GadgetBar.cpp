@@ -6,7 +6,6 @@
 #include "ui/display/GadgetSlider.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 namespace zevrin {
 
@@ -14,8 +13,6 @@ namespace {
 
 // Rows of the shared background strip: the control bar starts at row 20.
 constexpr int kBackgroundRow = 20;
-
-POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 } // namespace
 
@@ -157,7 +154,7 @@ void CGadgetBar::EndMouseStates() {
 }
 
 LRESULT CGadgetBar::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    POINT pt = PointOf(lParam);
+    POINT pt = fw::MousePoint(lParam);
     MSG relay{Hwnd(), message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
     GetCursorPos(&relay.pt);
     if (tooltip_) ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
@@ -214,7 +211,7 @@ LRESULT CGadgetBar::OnNotify(WPARAM, LPARAM lParam) {
 }
 
 LRESULT CGadgetBar::OnContextMenuMessage(WPARAM, LPARAM lParam) {
-    POINT pt = PointOf(lParam);
+    POINT pt = fw::MousePoint(lParam);
     bool keyboard = pt.x == -1 && pt.y == -1;
     if (keyboard) {
         pt = POINT{Dpi()(5), Dpi()(5)};

@@ -34,7 +34,7 @@ fw::UniqueImageList LoadStrip(UINT id, int cx, int cy, UINT colorFlags, int perc
 
 bool CPlayControlBar::Create(fw::CFrameWnd& frame) {
     const wchar_t* cls = RegisterClass(L"ZevrinControlBar", CS_DBLCLKS);
-    return CreateBar(frame, Side::Bottom, fw::ScaleTo(kHeight, fw::DpiOf(frame.Hwnd())), fw::IDW_CONTROLBAR, cls);
+    return CreateBar(frame, Side::Bottom, fw::ScaleTo(kHeight, fw::DpiOf(frame.Hwnd())), IDW_CONTROLBAR, cls);
 }
 
 LRESULT CPlayControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -121,16 +121,16 @@ void CPlayControlBar::OnDpiChanged(int dpi) {
     Layout();
 }
 
-void CPlayControlBar::SetPlayerState(int state) {
-    if (state == 0) {
+void CPlayControlBar::SetPlayerState(PlayerState state) {
+    if (state == PlayerState::Idle) {
         time_->SetDuration(0);
         time_->Redraw();
         seek_->SetMaximum(0);
         seek_->SetValue(0);
         SetButtonImages(kPlayGadget, IDB_PLAY);
-    } else if (state == 2) {
+    } else if (state == PlayerState::Playing) {
         SetButtonImages(kPlayGadget, IDB_PAUSE);
-    } else if (state == 3) {
+    } else if (state == PlayerState::Paused) {
         SetButtonImages(kPlayGadget, IDB_PLAY);
     }
     if (fw::CFrameWnd* frame = Frame()) frame->SendMessage(fw::WM_IDLEUPDATECMDUI);
@@ -203,8 +203,8 @@ void CPlayControlBar::OnToggleTimeMode() {
 // The seek slider's tip is the time under the pointer, and only while something plays.
 std::wstring CPlayControlBar::DynamicTipText(size_t index) {
     if (index != kSeekGadget || !player_) return {};
-    int state = player_->PlayerState();
-    if (state != 2 && state != 3) return {};
+    const PlayerState state = player_->GetPlayerState();
+    if (state != PlayerState::Playing && state != PlayerState::Paused) return {};
     POINT pt;
     GetCursorPos(&pt);
     ScreenToClient(Hwnd(), &pt);

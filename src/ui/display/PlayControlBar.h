@@ -21,7 +21,7 @@ public:
     bool Create(fw::CFrameWnd& frame);
     void SetPlayer(IPlayerControls* player) { player_ = player; }
 
-    void SetPlayerState(int state);
+    void SetPlayerState(PlayerState state);
     void SetSwitchState(bool displayShown);
     void SetFullScreenState(bool on);
     void ShowSwitchButton(bool hidden);

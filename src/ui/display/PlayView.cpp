@@ -3,31 +3,31 @@
 #include "app/AppSettings.h"
 #include "framework/FrameWnd.h"
 #include "framework/Text.h"
-#include "playback/Sequencing.h"
 #include "res/resource.h"
 #include "system/SaveBeforeShutdown.h"
 #include "ui/display/PlayControlBar.h"
-#include "ui/frame/ViewContainer.h"
 
-#include "harlow/include/harlow/ToolMessages.h"
+#include <harlow/ToolMessages.h>
 
 #include <cwctype>
+#include <iterator>
 
 namespace zevrin {
 
 namespace {
 
-constexpr int kPlayerEffect = 14;  // the view lays the picture out itself
+// No kept aspect: the view lays the picture out itself.
+constexpr int kPlayerEffect = harlow::kEffectSmoothScale | harlow::kEffectBlackBorders | harlow::kEffectHideCursor;
 
-CViewContainer* ContainerOf(HWND view) {
-    return dynamic_cast<CViewContainer*>(fw::CWnd::FromHandle(GetParent(view)));
-}
+// The zoom of ID_ZOOM_FIT .. ID_ZOOM_200, in percent (0 fits the picture to the window).
+constexpr int kZoomOfCommand[] = {0, 50, 100, 200};
+static_assert(ID_ZOOM_200 - ID_ZOOM_FIT + 1 == std::size(kZoomOfCommand));
 
 } // namespace
 
 CPlayView::CPlayView() {
     const CAppSettings& s = Settings();
-    repeatMode_ = s.repeat;
+    repeatMode_ = static_cast<RepeatMode>(s.repeat);
     closeAfterPlayback_ = s.autoClose != 0;
     shutdownAfterPlayback_ = s.autoShutdown != 0;
     panel_.Tool().SetZoom(s.zoom);
@@ -66,7 +66,7 @@ void CPlayView::WriteBackSettings() const {
     s.zoom = tool.GetZoom();
     s.volume = tool.GetVolume();
     s.mute = tool.GetMute();
-    s.repeat = repeatMode_;
+    s.repeat = static_cast<int>(repeatMode_);
     s.autoClose = closeAfterPlayback_ ? 1 : 0;
     s.autoShutdown = shutdownAfterPlayback_ ? 1 : 0;
 }
@@ -131,44 +131,43 @@ bool CPlayView::IsActiveView() const {
     return frame && frame->ActiveView() == this;
 }
 
-void CPlayView::SetCurrentMark(int mark) {
+void CPlayView::SetCurrentMark(PlayMark mark) {
     int index = CurrentIndex();
     if (playlist_ && index >= 0) playlist_->SetPlayMark(index, mark);
 }
 
-void CPlayView::StopPlayback(int mode) {
-    playMode_ = mode;
+void CPlayView::StopPlayback(RunEnd end) {
+    runEnd_ = end;
     panel_.StopWaiting();
     panel_.StopPlay();
-    SetCurrentMark(0);
+    SetCurrentMark(PlayMark::kNone);
 }
 
-int CPlayView::PlayItem(int index, int where) {
-    StopPlayback(kPlayModeNothing);
+int CPlayView::PlayItem(int index, VideoPlace where) {
+    StopPlayback(RunEnd::kNothing);
     PlaylistItemRef item;
     if (!playlist_ || !playlist_->ItemAt(index, item)) return 0;
     if (!panel_.Play(item.path)) return 0;
     currentItemId_ = item.id;
     currentTitle_ = item.title;
-    if (where == kAutomatic) where = IsActiveView() ? kInDisplay : kInPlaylist;
-    CViewContainer* container = ContainerOf(Hwnd());
-    if (where == kInDisplay) {
+    if (where == VideoPlace::kAutomatic) where = IsActiveView() ? VideoPlace::kInDisplay : VideoPlace::kInPlaylist;
+    if (where == VideoPlace::kInDisplay) {
         playlist_->ReleaseVideo();
         HostVideo(&panel_);
-        if (container) container->Activate(0);
+        if (panes_) panes_->ShowDisplayPane();
         LayOutHostedWindow();
     } else {
         hostedWindow_ = nullptr;
         playlist_->HostVideo(panel_.Hwnd());
-        if (container) container->Activate(1);
+        if (panes_) panes_->ShowPlaylistPane();
     }
-    playMode_ = kPlayModeAdvance;
+    runEnd_ = RunEnd::kAdvance;
     UpdateTitle();
     return 1;
 }
 
 void CPlayView::ReturnToPlaylist() {
-    if (CViewContainer* container = ContainerOf(Hwnd())) container->Activate(1);
+    if (panes_) panes_->ShowPlaylistPane();
 }
 
 // A run may end without ever having opened (a missing or unplayable file, no tool): the
@@ -176,19 +175,19 @@ void CPlayView::ReturnToPlaylist() {
 void CPlayView::OnPlaybackEnded() {
     panel_.StopWaiting();
     UpdateTitle();
-    if (playMode_ == kPlayModeAdvance)
+    if (runEnd_ == RunEnd::kAdvance)
         PostMessage(WM_ADVANCE_PLAYBACK);
-    else if (playMode_ == kPlayModeReturn)
+    else if (runEnd_ == RunEnd::kReturnToPlaylist)
         ReturnToPlaylist();
 }
 
 LRESULT CPlayView::OnAdvance(WPARAM, LPARAM) {
     int count = playlist_ ? playlist_->ItemCount() : 0;
-    AdvanceDecision d = DecideAdvance(static_cast<zevrin::RepeatMode>(repeatMode_), CurrentIndex(), count,
+    AdvanceDecision d = DecideAdvance(repeatMode_, CurrentIndex(), count,
                                       closeAfterPlayback_, shutdownAfterPlayback_);
     switch (d.action) {
     case AdvanceDecision::Play:
-        if (!PlayItem(d.index, kAutomatic)) ReturnToPlaylist();
+        if (!PlayItem(d.index, VideoPlace::kAutomatic)) ReturnToPlaylist();
         break;
     case AdvanceDecision::SendNext:
         PostMessage(WM_COMMAND, ID_NEXT);
@@ -219,42 +218,39 @@ void CPlayView::RefreshAfterPlayerState() {
     if (controlBar_) controlBar_->SetPlayerState(panel_.Tool().GetState());
 }
 
-void CPlayView::OnPlaybackEvent(int type, int, const std::intptr_t* args) {
-    CPlaybackTool& tool = panel_.Tool();
-    switch (type) {
-    case harlow::kCallbackOpened:
-        panel_.StopWaiting();
-        RefreshAfterPlayerState();
-        LayOutHostedWindow();
-        panel_.LayoutVideo();
-        if (controlBar_) {
-            controlBar_->SetSeekRange(tool.DurationUs());
-            controlBar_->SetTimeDuration(tool.DurationUs());
-            controlBar_->Layout();
-            controlBar_->SetSeekValue(0, true);
-        }
-        SetCurrentMark(1);
-        if (PlaylistItemRef item; playlist_ && playlist_->ItemAt(CurrentIndex(), item)) Settings().AddRecentFile(item.path);
-        UpdateTitle();
-        break;
-    case harlow::kCallbackPause:
-        RefreshAfterPlayerState();
-        SetCurrentMark(args && args[0] ? 2 : 1);
-        break;
-    case harlow::kCallbackEnded:
-        RefreshAfterPlayerState();
-        if (controlBar_) controlBar_->SetSeekValue(0, true);
-        SetCurrentMark(0);
-        if (playlist_) playlist_->ReleaseVideo();
-        HostVideo(&panel_);
-        break;
-    case harlow::kCallbackStatus:
-        if (controlBar_ && !controlBar_->SeekSlider().IsDragging()) controlBar_->SetSeekValue(tool.PositionUs(), true);
-        if (controlBar_) controlBar_->SetTimePosition(tool.PositionUs());
-        break;
-    default:
-        break;
+void CPlayView::OnPlaybackOpened(std::int64_t durationUs) {
+    panel_.StopWaiting();
+    RefreshAfterPlayerState();
+    LayOutHostedWindow();
+    panel_.LayoutVideo();
+    if (controlBar_) {
+        controlBar_->SetSeekRange(durationUs);
+        controlBar_->SetTimeDuration(durationUs);
+        controlBar_->Layout();
+        controlBar_->SetSeekValue(0, true);
     }
+    SetCurrentMark(PlayMark::kPlaying);
+    if (PlaylistItemRef item; playlist_ && playlist_->ItemAt(CurrentIndex(), item)) Settings().AddRecentFile(item.path);
+    UpdateTitle();
+}
+
+void CPlayView::OnPauseChanged(bool paused) {
+    RefreshAfterPlayerState();
+    SetCurrentMark(paused ? PlayMark::kPaused : PlayMark::kPlaying);
+}
+
+void CPlayView::OnPlaybackPosition(std::int64_t positionUs) {
+    if (!controlBar_) return;
+    if (!controlBar_->SeekSlider().IsDragging()) controlBar_->SetSeekValue(positionUs, true);
+    controlBar_->SetTimePosition(positionUs);
+}
+
+void CPlayView::OnPlaybackStopped() {
+    RefreshAfterPlayerState();
+    if (controlBar_) controlBar_->SetSeekValue(0, true);
+    SetCurrentMark(PlayMark::kNone);
+    if (playlist_) playlist_->ReleaseVideo();
+    HostVideo(&panel_);
 }
 
 // --- keyboard and mouse ---
@@ -297,7 +293,6 @@ void CPlayView::OnMouseButton(MSG& msg) {
     if (!frame) return;
     bool picture = OnPicture(msg.hwnd);
     bool shiftOrCtrl = (GetKeyState(VK_SHIFT) < 0) || (GetKeyState(VK_CONTROL) < 0);
-    CViewContainer* container = ContainerOf(Hwnd());
     switch (msg.message) {
     case WM_LBUTTONDOWN:
         if (picture) {
@@ -311,8 +306,8 @@ void CPlayView::OnMouseButton(MSG& msg) {
         break;
     case WM_LBUTTONDBLCLK:
         if (picture) break;
-        if (container && container->Mode() == CViewContainer::kOnePane && !shiftOrCtrl)
-            container->Activate(1);
+        if (ShowsOnePane() && !shiftOrCtrl)
+            ReturnToPlaylist();
         else
             SendToFrame(ID_FULL_SCREEN);
         break;
@@ -337,10 +332,9 @@ void CPlayView::ShowVideoMenu(POINT screenPt, bool onPicture) {
         ClientToScreen(Hwnd(), &screenPt);
     }
     if (!onPicture) {
-        CViewContainer* container = ContainerOf(Hwnd());
         bool shiftOrCtrl = (GetKeyState(VK_SHIFT) < 0) || (GetKeyState(VK_CONTROL) < 0);
         UINT def = ID_FULL_SCREEN;
-        if (container && container->Mode() == CViewContainer::kOnePane && !shiftOrCtrl) def = ID_NEXT_PANE;
+        if (ShowsOnePane() && !shiftOrCtrl) def = ID_NEXT_PANE;
         SetMenuDefaultItem(popup, def, FALSE);
     }
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, screenPt.x, screenPt.y, 0, frame->Hwnd(), nullptr);
@@ -382,7 +376,7 @@ void CPlayView::OnPlay() {
         return;
     }
     int index = playlist_->FirstSelected();
-    PlayItem(index < 0 ? 0 : index, kInDisplay);
+    PlayItem(index < 0 ? 0 : index, VideoPlace::kInDisplay);
 }
 
 void CPlayView::OnUpdatePlay(fw::CCmdUI& ui) {
@@ -390,12 +384,12 @@ void CPlayView::OnUpdatePlay(fw::CCmdUI& ui) {
     ui.Enable(!panel_.Tool().IsStarting());
 }
 
-void CPlayView::OnStop() { StopPlayback(kPlayModeReturn); }
+void CPlayView::OnStop() { StopPlayback(RunEnd::kReturnToPlaylist); }
 void CPlayView::OnUpdateStop(fw::CCmdUI& ui) { ui.Enable(panel_.Tool().IsActive()); }
 
 void CPlayView::OnPrevious() {
     int index = PreviousIndex(CurrentIndex(), playlist_ ? playlist_->ItemCount() : 0, true);
-    if (index != -1) PlayItem(index, kAutomatic);
+    if (index != -1) PlayItem(index, VideoPlace::kAutomatic);
 }
 
 void CPlayView::OnUpdatePrevious(fw::CCmdUI& ui) {
@@ -404,7 +398,7 @@ void CPlayView::OnUpdatePrevious(fw::CCmdUI& ui) {
 
 void CPlayView::OnNext() {
     int index = NextIndex(CurrentIndex(), playlist_ ? playlist_->ItemCount() : 0, true);
-    if (index != -1) PlayItem(index, kAutomatic);
+    if (index != -1) PlayItem(index, VideoPlace::kAutomatic);
 }
 
 void CPlayView::OnUpdateNext(fw::CCmdUI& ui) {
@@ -426,14 +420,10 @@ void CPlayView::OnUpdateSeek(fw::CCmdUI& ui) { ui.Enable(panel_.Tool().IsPlaying
 
 void CPlayView::SetZoom(int zoom) { panel_.SetZoom(zoom); }
 
-void CPlayView::OnZoom(UINT id) {
-    static const int zooms[] = {0, 50, 100, 200};
-    SetZoom(zooms[id - ID_ZOOM_FIT]);
-}
+void CPlayView::OnZoom(UINT id) { SetZoom(kZoomOfCommand[id - ID_ZOOM_FIT]); }
 
 void CPlayView::OnUpdateZoom(fw::CCmdUI& ui) {
-    static const int zooms[] = {0, 50, 100, 200};
-    ui.SetRadio(panel_.Tool().GetZoom() == zooms[ui.Id() - ID_ZOOM_FIT]);
+    ui.SetRadio(panel_.Tool().GetZoom() == kZoomOfCommand[ui.Id() - ID_ZOOM_FIT]);
     if (ui.Id() == ID_ZOOM_50) {
         const auto& video = panel_.Tool().Video();
         ui.Enable(video.width % 2 == 0 && video.height % 2 == 0);
@@ -466,10 +456,12 @@ void CPlayView::OnMute() {
 
 void CPlayView::OnUpdateMute(fw::CCmdUI& ui) { ui.SetCheck(panel_.Tool().GetMute() ? 1 : 0); }
 
-void CPlayView::OnRepeatAll() { repeatMode_ = repeatMode_ == 2 ? 0 : 2; }
-void CPlayView::OnUpdateRepeatAll(fw::CCmdUI& ui) { ui.SetCheck(repeatMode_ == 2); }
-void CPlayView::OnRepeatCurrent() { repeatMode_ = repeatMode_ == 1 ? 0 : 1; }
-void CPlayView::OnUpdateRepeatCurrent(fw::CCmdUI& ui) { ui.SetCheck(repeatMode_ == 1); }
+void CPlayView::OnRepeatAll() { repeatMode_ = repeatMode_ == RepeatMode::All ? RepeatMode::Off : RepeatMode::All; }
+void CPlayView::OnUpdateRepeatAll(fw::CCmdUI& ui) { ui.SetCheck(repeatMode_ == RepeatMode::All); }
+void CPlayView::OnRepeatCurrent() {
+    repeatMode_ = repeatMode_ == RepeatMode::Current ? RepeatMode::Off : RepeatMode::Current;
+}
+void CPlayView::OnUpdateRepeatCurrent(fw::CCmdUI& ui) { ui.SetCheck(repeatMode_ == RepeatMode::Current); }
 void CPlayView::OnAfterClose() { closeAfterPlayback_ = !closeAfterPlayback_; }
 void CPlayView::OnUpdateAfterClose(fw::CCmdUI& ui) { ui.SetCheck(closeAfterPlayback_); }
 void CPlayView::OnAfterShutdown() { shutdownAfterPlayback_ = !shutdownAfterPlayback_; }
@@ -484,11 +476,11 @@ void CPlayView::ShowProperties(int index) {
 void CPlayView::OnUpdateProperties(fw::CCmdUI& ui) { ui.Enable(CurrentIndex() >= 0); }
 
 void CPlayView::OnNextPane() {
-    if (CViewContainer* container = ContainerOf(Hwnd())) container->ActivateNext(false);
+    if (panes_) panes_->ShowNextPane(false);
 }
 
 void CPlayView::OnPreviousPane() {
-    if (CViewContainer* container = ContainerOf(Hwnd())) container->ActivateNext(true);
+    if (panes_) panes_->ShowNextPane(true);
 }
 
 void CPlayView::OnUpdatePane(fw::CCmdUI& ui) {

@@ -5,9 +5,11 @@
 #include "framework/View.h"
 #include "playback/PlaybackEvents.h"
 #include "playback/PlaybackStopper.h"
+#include "playback/Sequencing.h"
+#include "ui/display/PaneSwitch.h"
 #include "ui/display/PlaylistPane.h"
 #include "ui/display/VideoPanel.h"
-#include "ui/playlist/PlayViewLink.h"
+#include "ui/VideoPlace.h"
 
 #include <cstdint>
 
@@ -18,14 +20,16 @@ class CPlayControlBar;
 // Posted to the display view when a playback has ended and the next one is due.
 inline constexpr UINT WM_ADVANCE_PLAYBACK = WM_USER + 2;
 
-class CPlayView : public fw::CView, public IPlayViewLink, public IPlaybackStopper, private IPlaybackEvents {
+class CPlayView : public fw::CView, public IPlaybackStopper, private IPlaybackEvents {
 public:
-    enum PlayModeValue { kPlayModeNothing = 0, kPlayModeAdvance = 1, kPlayModeReturn = 2 };
+    // What the end of the current run leads to.
+    enum class RunEnd { kNothing, kAdvance, kReturnToPlaylist };
 
     CPlayView();
     ~CPlayView() override;
 
     void SetPlaylist(IPlaylistPane* playlist) { playlist_ = playlist; }
+    void SetPaneSwitch(IPaneSwitch* panes) { panes_ = panes; }
     void SetControlBar(CPlayControlBar* bar) { controlBar_ = bar; }
     // The playback tool the video panel runs; given before the window is created.
     void SetPlayToolPath(std::wstring path) { playToolPath_ = std::move(path); }
@@ -33,26 +37,23 @@ public:
 
     // Stops what plays and starts the item at `index`; 1 on success, 0 when there is no such
     // item or the player refuses it (the current item then stays as it was).
-    int PlayItem(int index, int where) override;
-    // Stops the playback; `mode` says what its end leads to (nothing, advance, playlist pane).
-    void StopPlayback(int mode);
+    int PlayItem(int index, VideoPlace where);
+    // Stops the playback; `end` says what its end leads to.
+    void StopPlayback(RunEnd end = RunEnd::kNothing);
     void HostVideo(fw::CWnd* window);
     void UpdateTitle();
 
-    // IPlayViewLink
-    void StopPlayback() override { StopPlayback(kPlayModeNothing); }
-    int CurrentIndex() const override;
-    int PlayerState() const override { return panel_.PlayerState(); }
-    void TogglePause() override { panel_.Tool().TogglePause(); }
-    void LayOutHostedWindow() override;
-    HWND PictureWindow() const override { return panel_.RenderWindow(); }
-    void ShowProperties(int index) override;
+    // The index of the current item, -1 when none.
+    int CurrentIndex() const;
+    PlayerState GetPlayerState() const { return panel_.GetPlayerState(); }
+    void TogglePause() { panel_.Tool().TogglePause(); }
+    // Places the hosted video again after the display pane became visible.
+    void LayOutHostedWindow();
+    HWND PictureWindow() const { return panel_.RenderWindow(); }
+    void ShowProperties(int index);
 
     // IPlaybackStopper: the frame is closing, nothing may start after this run.
-    void StopPlaybackWithoutAdvancing() override { StopPlayback(kPlayModeNothing); }
-
-    int RepeatMode() const { return repeatMode_; }
-    int PlayMode() const { return playMode_; }
+    void StopPlaybackWithoutAdvancing() override { StopPlayback(RunEnd::kNothing); }
 
     void OnInitialUpdate() override;
     bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override;
@@ -64,7 +65,10 @@ protected:
 
 private:
     // IPlaybackEvents
-    void OnPlaybackEvent(int type, int argCount, const std::intptr_t* args) override;
+    void OnPlaybackOpened(std::int64_t durationUs) override;
+    void OnPauseChanged(bool paused) override;
+    void OnPlaybackPosition(std::int64_t positionUs) override;
+    void OnPlaybackStopped() override;
     void OnPlaybackEnded() override;
 
     LRESULT OnCreate(WPARAM, LPARAM);
@@ -75,12 +79,13 @@ private:
     LRESULT OnAdvance(WPARAM, LPARAM);
 
     bool IsActiveView() const;
+    bool ShowsOnePane() const { return panes_ && panes_->ShowsOnePane(); }
     bool OnPicture(HWND hwnd) const;
     void OnMouseButton(MSG& msg);
     void ShowVideoMenu(POINT screenPt, bool onPicture);
     void ReturnToPlaylist();
     void ShutDownAtEnd();
-    void SetCurrentMark(int mark);
+    void SetCurrentMark(PlayMark mark);
     void WriteBackSettings() const;
     void SendToFrame(UINT id) const;
     void PostToFrame(UINT id) const;
@@ -125,13 +130,14 @@ private:
     CVideoPanel panel_;
     fw::CWnd* hostedWindow_ = nullptr;
     IPlaylistPane* playlist_ = nullptr;
+    IPaneSwitch* panes_ = nullptr;
     CPlayControlBar* controlBar_ = nullptr;
     std::int64_t currentItemId_ = -1;
     std::wstring currentTitle_;  // for the title once the item has left the playlist
-    int repeatMode_ = 0;
+    RepeatMode repeatMode_ = RepeatMode::Off;
     bool closeAfterPlayback_ = false;
     bool shutdownAfterPlayback_ = false;
-    int playMode_ = kPlayModeAdvance;
+    RunEnd runEnd_ = RunEnd::kAdvance;
     std::wstring playToolPath_;
 };
 

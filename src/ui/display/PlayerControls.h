@@ -1,6 +1,8 @@
 #pragma once
 // What the control bar drives directly, without going through commands: the seek position and
 // the volume of the player. The video panel provides it.
+#include "playback/PlayerState.h"
+
 #include <cstdint>
 
 namespace zevrin {
@@ -8,7 +10,7 @@ namespace zevrin {
 class IPlayerControls {
 public:
     virtual ~IPlayerControls() = default;
-    virtual int PlayerState() const = 0;  // 0 idle, 1 starting, 2 playing, 3 paused
+    virtual PlayerState GetPlayerState() const = 0;
     virtual int Volume() const = 0;
     virtual bool IsMuted() const = 0;
     virtual void SetVolume(int volume) = 0;

@@ -1,6 +1,8 @@
 #pragma once
 // What the display view needs from the playlist pane: the items in order, the selection, the
 // play marks, the preview area that can host the video, and the commands it carries out.
+#include "playlist/PlayMark.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -24,8 +26,7 @@ public:
     // The index of the item with this id, -1 when it has left the playlist.
     virtual int IndexOfId(std::uint32_t id) const = 0;
     virtual int FirstSelected() const = 0;  // -1 when nothing is selected
-    // 0 not current, 1 playing, 2 paused.
-    virtual void SetPlayMark(int index, int mark) = 0;
+    virtual void SetPlayMark(int index, PlayMark mark) = 0;
 
     // The preview area of the playlist pane takes the video window, or gives it back.
     virtual void HostVideo(HWND video) = 0;

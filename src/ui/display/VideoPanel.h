@@ -18,7 +18,7 @@ public:
     void SetZoom(int zoom);
 
     // IPlayerControls
-    int PlayerState() const override { return Tool().GetState(); }
+    PlayerState GetPlayerState() const override { return Tool().GetState(); }
     int Volume() const override { return Tool().GetVolume(); }
     bool IsMuted() const override { return Tool().GetMute() != 0; }
     void SetVolume(int volume) override { Tool().SetVolume(volume); }

@@ -11,8 +11,10 @@
 #include "system/Shutdown.h"
 #include "ui/display/PlayView.h"
 #include "ui/frame/PlaylistPaneAdapter.h"
+#include "ui/frame/PlayViewLinkAdapter.h"
 #include "ui/playlist/PlaylistView.h"
 #include "ui/WindowEffects.h"
+#include "ui/dialogs/UpdateCheckDialogs.h"
 #include "update/UpdateCheck.h"
 
 #include <shellapi.h>
@@ -47,7 +49,7 @@ int CMainFrame::OnCreate(const CREATESTRUCTW& cs) {
     SetWindowPos(Hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - cx) / 2, (GetSystemMetrics(SM_CYSCREEN) - cy) / 2,
                  0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The menu is drawn by the bar from now on; the window keeps none of its own.
-    if (!menuBar_.Create(*this, fw::IDW_MENUBAR)) return -1;
+    if (!menuBar_.Create(*this, IDW_MENUBAR)) return -1;
     MoveMenuToBar(menuBar_);
     fullScreen_.SetFrame(Hwnd());
     controlBar_.SetPlayer(playView_ ? &playView_->VideoPanel() : nullptr);
@@ -61,17 +63,17 @@ int CMainFrame::OnCreate(const CREATESTRUCTW& cs) {
 }
 
 bool CMainFrame::OnCreateClient(const fw::CCreateContext& context) {
-    if (!container_.Create(Hwnd(), fw::IDW_PANE_FIRST)) return false;
+    if (!container_.Create(Hwnd(), IDW_PANE_FIRST)) return false;
     auto* play = new CPlayView;
     play->SetPlayToolPath(tools_.play);
-    if (!play->CreateView(container_.Hwnd(), 0xE900, context.document)) {
+    if (!play->CreateView(container_.Hwnd(), IDW_PANE_FIRST, context.document)) {
         delete play;
         container_.DestroyWindow();
         return false;
     }
     fw::CView* made = context.newView ? context.newView() : nullptr;
     auto* list = dynamic_cast<CPlaylistView*>(made);
-    if (!list || !list->CreateView(container_.Hwnd(), 0xE901, context.document)) {
+    if (!list || !list->CreateView(container_.Hwnd(), IDW_PANE_FIRST + 1, context.document)) {
         delete made;
         container_.DestroyWindow();
         return false;
@@ -79,11 +81,13 @@ bool CMainFrame::OnCreateClient(const fw::CCreateContext& context) {
     playView_ = play;
     playlistView_ = list;
     playlist_ = std::make_unique<CPlaylistPaneAdapter>(*list);
+    playViewLink_ = std::make_unique<CPlayViewLinkAdapter>(*play);
     playView_->SetPlaylist(playlist_.get());
-    list->SetPlayView(playView_);
+    playView_->SetPaneSwitch(&container_);
+    list->SetPlayView(playViewLink_.get());
     list->SetFrameLink(this);
     list->SetToolPaths(tools_);
-    container_.SetMode(Settings().layout);
+    container_.SetMode(PaneLayoutOf(Settings().layout));
     container_.Activate(1);
     return true;
 }
@@ -92,7 +96,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const fw::Message<CMainFrame> messages[] = {
         {WM_DROPFILES, &CMainFrame::OnDropFiles},
         {WM_PANE_CHANGED, &CMainFrame::OnPaneChanged},
-        {WM_USER + 440, &CMainFrame::OnStartUpdateCheck},
+        {WM_UPDATE_CHECK, &CMainFrame::OnUpdateCheck},
         {WM_GETMINMAXINFO, &CMainFrame::OnGetMinMaxInfo},
         {WM_WINDOWPOSCHANGING, &CMainFrame::OnWindowPosChanging},
         {WM_SYSCOMMAND, &CMainFrame::OnSysCommand},
@@ -125,7 +129,9 @@ bool CMainFrame::OnCmdMsg(UINT id, fw::CCmdUI* ui) {
     return fw::DispatchCommand(this, commands, id, ui) || CMBFrameWnd::OnCmdMsg(id, ui);
 }
 
-int CMainFrame::PlayerState() const { return playView_ ? playView_->VideoPanel().PlayerState() : 0; }
+PlayerState CMainFrame::GetPlayerState() const {
+    return playView_ ? playView_->VideoPanel().GetPlayerState() : PlayerState::Idle;
+}
 
 bool CMainFrame::PreTranslateMessage(MSG& msg) {
     // Escape leaves full screen; only in a normal window does it reach "Exit".
@@ -133,14 +139,14 @@ bool CMainFrame::PreTranslateMessage(MSG& msg) {
         OnFullScreen();
         return true;
     }
-    if (SuppressesScreenSaver(msg, Settings().disableScreenSaver != 0, PlayerState())) return true;
+    if (SuppressesScreenSaver(msg, Settings().disableScreenSaver != 0, GetPlayerState())) return true;
     return CMBFrameWnd::PreTranslateMessage(msg);
 }
 
 // The screen saver's request usually comes as a sent message, which never passes the loop.
 LRESULT CMainFrame::OnSysCommand(WPARAM wParam, LPARAM lParam) {
     MSG msg{Hwnd(), WM_SYSCOMMAND, wParam, lParam, 0, {}};
-    if (SuppressesScreenSaver(msg, Settings().disableScreenSaver != 0, PlayerState())) return 0;
+    if (SuppressesScreenSaver(msg, Settings().disableScreenSaver != 0, GetPlayerState())) return 0;
     return CMBFrameWnd::WindowProc(WM_SYSCOMMAND, wParam, lParam);
 }
 
@@ -162,12 +168,12 @@ LRESULT CMainFrame::OnPaneChanged(WPARAM wParam, LPARAM lParam) {
     bool playlistShown = lParam != 0;
     // The first pane is activated while the client area is made, before the control bar exists.
     bool barMade = controlBar_.Hwnd() != nullptr;
-    if (static_cast<int>(wParam) == CViewContainer::kDocked) {
+    if (static_cast<PaneLayout>(wParam) == PaneLayout::kDocked) {
         playlist_->ReleaseVideo();
         playView_->HostVideo(&playView_->VideoPanel());
     } else if (playlistShown) {
         if (barMade) controlBar_.SetSwitchState(false);
-        if (PlayerState() == 2) {
+        if (GetPlayerState() == PlayerState::Playing) {
             playView_->HostVideo(nullptr);
             playlist_->HostVideo(playView_->VideoPanel().Hwnd());
         }
@@ -183,9 +189,11 @@ LRESULT CMainFrame::OnPaneChanged(WPARAM wParam, LPARAM lParam) {
 
 // Posted by start-up with lParam 1 for the automatic check at the configured interval; an
 // automatic check posts its outcome back here.
-LRESULT CMainFrame::OnStartUpdateCheck(WPARAM wParam, LPARAM lParam) {
-    if (wParam == 0) StartUpdateCheck(UpdateUrl(), kVersion, Settings().autoCheckUpdateEvery, lParam != 0);
-    if (wParam == kUpdateCheckEnded) FinishUpdateCheck(lParam);
+LRESULT CMainFrame::OnUpdateCheck(WPARAM wParam, LPARAM lParam) {
+    CUpdateCheckDialogs dialogs;
+    if (wParam == kUpdateCheckStart)
+        StartUpdateCheck(UpdateUrl(), kVersion, Settings().autoCheckUpdateEvery, lParam != 0, dialogs);
+    if (wParam == kUpdateCheckEnded) FinishUpdateCheck(lParam, dialogs);
     return 0;
 }
 
@@ -207,9 +215,8 @@ LRESULT CMainFrame::OnWindowPosChanging(WPARAM wParam, LPARAM lParam) {
 }
 
 void CMainFrame::OnDocking() {
-    container_.SetMode(3 - container_.Mode());
-    int state = PlayerState();
-    container_.Activate(state >= 1 && state <= 3 ? 0 : 1);
+    container_.SetMode(container_.Mode() == PaneLayout::kDocked ? PaneLayout::kOnePane : PaneLayout::kDocked);
+    container_.Activate(IsRunning(GetPlayerState()) ? 0 : 1);
     controlBar_.ShowSwitchButton(container_.Mode() == CViewContainer::kDocked);
 }
 

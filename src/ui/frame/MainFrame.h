@@ -17,6 +17,7 @@ namespace zevrin {
 class CPlayView;
 class CPlaylistView;
 class IPlaylistPane;
+class IPlayViewLink;
 
 class CMainFrame : public CMBFrameWnd, public IPlaylistFrameLink {
 public:
@@ -36,7 +37,7 @@ public:
     bool IsFullScreen() const { return fullScreen_.IsFullScreen(); }
 
     // IPlaylistFrameLink
-    int ContainerMode() const override { return container_.Mode(); }
+    PaneLayout ContainerMode() const override { return container_.Mode(); }
     int ActivePane() const override { return container_.ActivePane(); }
     void ActivatePane(int pane) override { container_.Activate(pane); }
     void ActivateNextPane(bool backwards) override { container_.ActivateNext(backwards); }
@@ -51,7 +52,7 @@ protected:
 private:
     LRESULT OnDropFiles(WPARAM, LPARAM);
     LRESULT OnPaneChanged(WPARAM, LPARAM);
-    LRESULT OnStartUpdateCheck(WPARAM, LPARAM);
+    LRESULT OnUpdateCheck(WPARAM, LPARAM);
     LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
     LRESULT OnWindowPosChanging(WPARAM, LPARAM);
     LRESULT OnSysCommand(WPARAM, LPARAM);
@@ -71,7 +72,7 @@ private:
     void ApplyTransparency() const;
     void SetFullScreenMargins();
     bool ViewsKnown() const { return playView_ && playlistView_ && playlist_; }
-    int PlayerState() const;
+    PlayerState GetPlayerState() const;
 
     CFullScreenToggle fullScreen_;
     CPlayControlBar controlBar_;
@@ -81,6 +82,7 @@ private:
     CViewContainer container_;
     std::unique_ptr<IPlaylistPane> playlist_;
     ToolPaths tools_;
+    std::unique_ptr<IPlayViewLink> playViewLink_;
 };
 
 } // namespace zevrin

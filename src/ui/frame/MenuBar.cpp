@@ -3,7 +3,6 @@
 #include "app/AppResources.h"
 #include "framework/FrameWnd.h"
 
-#include <windowsx.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -14,8 +13,6 @@ namespace {
 
 constexpr int kItemPadding = 18;
 constexpr int kBarHeight = 18;
-
-POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 // A key press and release, so a popup opened from the keyboard starts with its first entry
 // selected, as a window menu does.
@@ -308,7 +305,7 @@ LRESULT CMenuBar::OnGetDlgCode(WPARAM, LPARAM) { return tracking_ ? DLGC_WANTALL
 // ---- mouse -------------------------------------------------------------------------------------
 
 LRESULT CMenuBar::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    POINT pt = PointOf(lParam);
+    POINT pt = fw::MousePoint(lParam);
     RECT client = ClientRect();
     bool inside = PtInRect(&client, pt) != FALSE;
     int index = inside ? ItemFromPoint(pt) : -1;

@@ -14,7 +14,7 @@ public:
     bool ItemAt(int index, PlaylistItemRef& item) const override;
     int IndexOfId(std::uint32_t id) const override;
     int FirstSelected() const override;
-    void SetPlayMark(int index, int mark) override;
+    void SetPlayMark(int index, PlayMark mark) override;
     void HostVideo(HWND video) override;
     void ReleaseVideo() override;
     void ShowProperties(int index) override;

@@ -2,10 +2,10 @@
 
 #include "app/AppSettings.h"
 #include "framework/FrameWnd.h"
+#include "framework/Ids.h"
 #include "framework/View.h"
 
 #include <algorithm>
-#include <windowsx.h>
 
 namespace zevrin {
 
@@ -14,7 +14,7 @@ constexpr COLORREF kDividerColor = RGB(0x18, 0x18, 0x18);
 constexpr int kPaneCount = 2;
 } // namespace
 
-ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth, int& remembered, int dpi) {
+ContainerLayout LayOutContainer(const RECT& client, PaneLayout mode, int playlistWidth, int& remembered, int dpi) {
     if (mode != CViewContainer::kDocked) return ContainerLayout{client, client, RECT{}};
     int wanted = playlistWidth;
     if (remembered > 0 && remembered > wanted) wanted = remembered;
@@ -36,10 +36,10 @@ ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth,
 }
 
 CViewContainer::CViewContainer()
-    : mode_(Settings().layout == kDocked ? kDocked : kOnePane), playlistWidth_(DefaultPlaylistWidth()),
+    : mode_(PaneLayoutOf(Settings().layout)), playlistWidth_(DefaultPlaylistWidth()),
       resizeCursor_(LoadCursorW(nullptr, IDC_SIZEWE)) {}
 
-CViewContainer::~CViewContainer() { Settings().layout = mode_; }
+CViewContainer::~CViewContainer() { Settings().layout = static_cast<int>(mode_); }
 
 int CViewContainer::DefaultPlaylistWidth(int dpi) {
     return GetSystemMetrics(SM_CXVSCROLL) + fw::ScaleTo(Settings().thumbnailCx + 26, dpi);
@@ -50,10 +50,10 @@ bool CViewContainer::Create(HWND frame, UINT id) {
     return fw::CWnd::Create(cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, RECT{}, frame, id);
 }
 
-HWND CViewContainer::GetPane(int i) const { return GetDlgItem(Hwnd(), static_cast<int>(0xE900 + i)); }
+HWND CViewContainer::GetPane(int i) const { return GetDlgItem(Hwnd(), static_cast<int>(IDW_PANE_FIRST + i)); }
 
-void CViewContainer::SetMode(int mode) {
-    mode_ = mode == kDocked ? kDocked : kOnePane;
+void CViewContainer::SetMode(PaneLayout mode) {
+    mode_ = mode;
     for (int i = 0; i < kPaneCount; ++i)
         if (HWND pane = GetPane(i)) ShowWindow(pane, mode_ == kDocked || i == ActivePane() ? SW_SHOW : SW_HIDE);
     RecalcLayout();
@@ -144,7 +144,7 @@ bool CViewContainer::OnDivider(int x) const {
 }
 
 LRESULT CViewContainer::OnLButtonDown(WPARAM, LPARAM lParam) {
-    int x = GET_X_LPARAM(lParam);
+    int x = fw::MousePoint(lParam).x;
     if (!OnDivider(x)) return 0;
     int remembered = remembered_;
     dragOffset_ = x - LayOutContainer(ClientRect(), mode_, playlistWidth_, remembered, dpi_).pane1.left;
@@ -157,7 +157,7 @@ LRESULT CViewContainer::OnMouseMove(WPARAM, LPARAM lParam) {
     if (!dragging_) return 0;
     RECT rc = ClientRect();
     int half = (rc.right - rc.left) / 2;
-    int edge = std::clamp<int>(GET_X_LPARAM(lParam) - dragOffset_, rc.right - half, rc.right);
+    int edge = std::clamp<int>(fw::MousePoint(lParam).x - dragOffset_, rc.right - half, rc.right);
     playlistWidth_ = rc.right - edge;
     remembered_ = -1;
     RecalcLayout();
@@ -177,7 +177,7 @@ LRESULT CViewContainer::OnCancelMode(WPARAM, LPARAM) {
 }
 
 LRESULT CViewContainer::OnLButtonDblClk(WPARAM, LPARAM lParam) {
-    if (!OnDivider(GET_X_LPARAM(lParam))) return 0;
+    if (!OnDivider(fw::MousePoint(lParam).x)) return 0;
     playlistWidth_ = DefaultPlaylistWidth(dpi_);
     remembered_ = -1;
     RecalcLayout();

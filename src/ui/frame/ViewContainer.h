@@ -4,10 +4,12 @@
 #include "framework/Dpi.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
+#include "ui/display/PaneSwitch.h"
+#include "ui/PaneLayout.h"
 
 namespace zevrin {
 
-// Sent to the frame after a pane change: wParam the mode, lParam 1 when pane 1 is shown.
+// Sent to the frame after a pane change: wParam the PaneLayout, lParam 1 when pane 1 is shown.
 inline constexpr UINT WM_PANE_CHANGED = WM_USER + 3;
 
 struct ContainerLayout {
@@ -19,26 +21,31 @@ struct ContainerLayout {
 // Where the panes go; `remembered` is the wanted width kept while the window is too narrow for
 // it (-1 = none), updated as the layout decides.
 // The divider is one pixel wide at 96 DPI, scaled to `dpi`.
-ContainerLayout LayOutContainer(const RECT& client, int mode, int playlistWidth, int& remembered,
+ContainerLayout LayOutContainer(const RECT& client, PaneLayout mode, int playlistWidth, int& remembered,
                                 int dpi = fw::kBaseDpi);
 
-class CViewContainer : public fw::CWnd {
+class CViewContainer : public fw::CWnd, public IPaneSwitch {
 public:
-    static constexpr int kDocked = 1;
-    static constexpr int kOnePane = 2;
+    using enum PaneLayout;
 
     CViewContainer();
     ~CViewContainer() override;
 
     bool Create(HWND frame, UINT id);
-    int Mode() const { return mode_; }
-    void SetMode(int mode);
+    PaneLayout Mode() const { return mode_; }
+    void SetMode(PaneLayout mode);
     // The pane that is the frame's active view: a click into a pane makes it active without
     // passing here, and F6 and the update texts must follow that.
     int ActivePane() const;
     void Activate(int pane);
     void ActivateNext(bool backwards);
     HWND GetPane(int i) const;
+
+    // IPaneSwitch: the display view's requests.
+    void ShowDisplayPane() override { Activate(0); }
+    void ShowPlaylistPane() override { Activate(1); }
+    void ShowNextPane(bool backwards) override { ActivateNext(backwards); }
+    bool ShowsOnePane() const override { return mode_ == kOnePane; }
     void RecalcLayout();
     int PlaylistWidth() const { return playlistWidth_; }
     // A cell's width and the scroll bar, at `dpi`.
@@ -62,7 +69,7 @@ private:
     LRESULT OnDpiRescale(WPARAM, LPARAM);
     bool OnDivider(int x) const;
 
-    int mode_;
+    PaneLayout mode_;
     int active_ = -1;
     int playlistWidth_;
     int dpi_ = fw::SystemDpi();  // the DPI the widths above are in

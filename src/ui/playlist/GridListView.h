@@ -127,9 +127,6 @@ private:
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) { return DefaultProc(message, wParam, lParam); }
 };
 
-// A point from a mouse message's lParam.
-inline POINT MousePoint(LPARAM lParam) {
-    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
+using fw::MousePoint;  // the list views read their mouse points with the framework's helper
 
 } // namespace zevrin

@@ -95,7 +95,7 @@ LRESULT CImageButton::OnLButtonUp(WPARAM, LPARAM lParam) {
     pressed_ = false;
     if (::GetCapture() == Hwnd()) ::ReleaseCapture();
     Invalidate(false);
-    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT pt = fw::MousePoint(lParam);
     RECT rc = ClientRect();
     if (::PtInRect(&rc, pt))
         ::SendMessageW(Parent(), WM_COMMAND, MAKEWPARAM(Id(), BN_CLICKED), reinterpret_cast<LPARAM>(Hwnd()));

@@ -1,23 +1,25 @@
 #pragma once
 // What the playlist pane asks of the display view: play an item, stop, the current item, the
 // player's state, and the video panel the pane may host over the playing item's thumbnail.
+#include "playback/PlayerState.h"
+#include "ui/VideoPlace.h"
+
 #include <windows.h>
 
 namespace zevrin {
 
 class IPlayViewLink {
 public:
-    enum Where { kAutomatic = 0, kInDisplay = 1, kInPlaylist = 2 };
-    enum PlayerState { kClosed = 0, kOpening = 1, kPlaying = 2, kPaused = 3 };
+    using enum VideoPlace;  // IPlayViewLink::kInDisplay and so on, as the pane asks
 
     virtual ~IPlayViewLink() = default;
 
     // Stops what plays and starts the item at `index`; non-zero on success.
-    virtual int PlayItem(int index, int where) = 0;
+    virtual int PlayItem(int index, VideoPlace where) = 0;
     virtual void StopPlayback() = 0;
     // The index of the current item, -1 when none.
     virtual int CurrentIndex() const = 0;
-    virtual int PlayerState() const = 0;
+    virtual PlayerState GetPlayerState() const = 0;
     // Resumes a paused player (or pauses a playing one).
     virtual void TogglePause() = 0;
     // Places the hosted video again after the display pane became visible.

@@ -14,7 +14,7 @@
 #include "ui/dialogs/OpenUrlDialog.h"
 #include "ui/dialogs/FolderDialog.h"
 
-#include "../../../res/resource.h"  // after the framework: its ids are macros here
+#include "res/resource.h"
 
 #include <shlwapi.h>
 

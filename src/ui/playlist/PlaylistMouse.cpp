@@ -7,7 +7,7 @@
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistFrameLink.h"
 #include "ui/playlist/PlaylistResources.h"
-#include "../../../res/resource.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -16,7 +16,6 @@ namespace zevrin {
 
 namespace {
 
-constexpr UINT kFullScreen = 32782;
 
 HWND MainFrame(HWND view) { return ::GetAncestor(view, GA_ROOT); }
 
@@ -108,7 +107,7 @@ LRESULT CPlaylistView::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
     if (overlayState_ == 2 && hot != -1) {
         const CPlaylistItem* item = GetItem(hot);
         RECT button = HoverButtonRect(hot);
-        if (playView_ && playView_->PlayerState() == IPlayViewLink::kPaused) {
+        if (playView_ && playView_->GetPlayerState() == PlayerState::Paused) {
             playView_->TogglePause();
         } else if (item && item->playMark != 1 && ::PtInRect(&button, pt)) {
             PlayItem(hot, IPlayViewLink::kInDisplay);
@@ -150,7 +149,7 @@ LRESULT CPlaylistView::OnLButtonDblClk(WPARAM wParam, LPARAM lParam) {
         if (frameLink_ && frameLink_->ContainerMode() == IPlaylistFrameLink::kOnePane && !modifiers)
             SwitchToDisplay();
         else
-            ::SendMessageW(MainFrame(Hwnd()), WM_COMMAND, kFullScreen, 0);
+            ::SendMessageW(MainFrame(Hwnd()), WM_COMMAND, ID_FULL_SCREEN, 0);
     } else if (GetItem(selected)->playMark != 0) {
         SwitchToDisplay();
     } else {
@@ -160,7 +159,7 @@ LRESULT CPlaylistView::OnLButtonDblClk(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CPlaylistView::OnMButtonUp(WPARAM wParam, LPARAM lParam) {
-    ::SendMessageW(MainFrame(Hwnd()), WM_COMMAND, kFullScreen, 0);
+    ::SendMessageW(MainFrame(Hwnd()), WM_COMMAND, ID_FULL_SCREEN, 0);
     return DefaultProc(WM_MBUTTONUP, wParam, lParam);
 }
 

@@ -148,7 +148,7 @@ LRESULT CPlaylistView::OnItemLoaded(WPARAM wParam, LPARAM lParam) {
         index = InsertItem(GetItemCount(), item.release(), true);
         UpdateSummary();
     }
-    if (!destroying_ && pendingPlayIndex_ != -1 && pendingPlayIndex_ == index) PlayItem(index, 1);
+    if (!destroying_ && pendingPlayIndex_ != -1 && pendingPlayIndex_ == index) PlayItem(index, VideoPlace::kInDisplay);
     return 0;
 }
 

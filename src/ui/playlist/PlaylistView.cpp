@@ -257,7 +257,7 @@ bool CPlaylistView::MoveItem(int from, int to) {
 
 // --- the display view ---
 
-int CPlaylistView::PlayItem(int index, int where) { return playView_ ? playView_->PlayItem(index, where) : 0; }
+int CPlaylistView::PlayItem(int index, VideoPlace where) { return playView_ ? playView_->PlayItem(index, where) : 0; }
 
 void CPlaylistView::SetItemPlayMark(int index, int mark) {
     CPlaylistItem* item = GetItem(index);
@@ -274,8 +274,7 @@ void CPlaylistView::HostVideo(HWND window) {
 
 void CPlaylistView::PositionHostedVideo() {
     if (!hostedVideo_ || !playView_) return;
-    int state = playView_->PlayerState();
-    bool active = state >= IPlayViewLink::kOpening && state <= IPlayViewLink::kPaused;
+    bool active = IsRunning(playView_->GetPlayerState());
     int c = playView_->CurrentIndex();
     RECT rc;
     if (!active || !GetItemRect(c, rc)) {

@@ -15,6 +15,8 @@
 #include "ui/playlist/ImageButton.h"
 #include "ui/playlist/PlaylistWorkers.h"
 #include "ui/playlist/TypeAhead.h"
+#include "ui/playlist/PlaylistWork.h"
+#include "ui/VideoPlace.h"
 
 #include <cstdint>
 #include <memory>
@@ -51,7 +53,7 @@ public:
     void StartLoader() override;
 
     // For the display view.
-    int PlayItem(int index, int where);
+    int PlayItem(int index, VideoPlace where);
     void SetItemPlayMark(int index, int mark);
     void HostVideo(HWND window);
     void ReleaseVideo() { HostVideo(nullptr); }
