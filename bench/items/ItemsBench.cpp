@@ -1,8 +1,8 @@
 // Milliseconds per playlist item for LoadInfo + ResolveArtwork over a folder of clips, and the
 // part of it that is spent starting the media tools:
 //   zevrin_items_bench <clip folder> <Harlow folder> <scratch folder>
-#include "app/AppResources.h"
-#include "app/AppSettings.h"
+#include "services/AppResources.h"
+#include "services/AppSettings.h"
 #include "playlist/PlaylistItem.h"
 #include "tools/ToolProcess.h"
 

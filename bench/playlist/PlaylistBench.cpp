@@ -2,8 +2,8 @@
 // thumbnails are in, the longest wait of a posted message meanwhile, milliseconds to paint a
 // grid of 10,000 items, and memory per item:
 //   zevrin_playlist_bench <clip folder> <Harlow folder> <scratch folder> [counts...]
-#include "app/AppResources.h"
-#include "app/AppSettings.h"
+#include "services/AppResources.h"
+#include "services/AppSettings.h"
 #include "ui/playlist/PlaylistView.h"
 
 #include <windows.h>

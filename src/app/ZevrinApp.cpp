@@ -1,8 +1,8 @@
 #include "app/ZevrinApp.h"
 
-#include "app/AppInfo.h"
-#include "app/StartupPlaylist.h"
-#include "app/UpdateUrl.h"
+#include "services/AppInfo.h"
+#include "playlist/StartupPlaylist.h"
+#include "services/UpdateUrl.h"
 #include "framework/FrameWnd.h"
 #include "framework/Text.h"
 #include "framework/View.h"

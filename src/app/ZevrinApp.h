@@ -1,8 +1,8 @@
 #pragma once
 // The application object of Zevrin.exe: start-up, the two process-wide records (settings and
 // shared resources) and the application-level commands.
-#include "app/AppResources.h"
-#include "app/AppSettings.h"
+#include "services/AppResources.h"
+#include "services/AppSettings.h"
 #include "app/MultiFileCommandLineInfo.h"
 #include "framework/WinApp.h"
 

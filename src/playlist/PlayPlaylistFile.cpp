@@ -1,7 +1,7 @@
 // .play: the program's own XML playlist, in UTF-8.
 #include "playlist/PlaylistFile.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/FileBytes.h"
 #include "framework/Text.h"
 

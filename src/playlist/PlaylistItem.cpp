@@ -1,6 +1,6 @@
 #include "playlist/PlaylistItem.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "framework/Dpi.h"
 #include "framework/Text.h"
 #include "tools/EncodeTool.h"

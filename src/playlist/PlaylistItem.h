@@ -5,7 +5,7 @@
 #include "playlist/PlayMark.h"
 #include "playlist/PlaylistEntry.h"
 #include "tools/MediaInfo.h"
-#include "tools/ToolPaths.h"
+#include "services/ToolPaths.h"
 #include "tools/ToolProcess.h"
 
 #include <atomic>

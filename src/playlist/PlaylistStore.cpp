@@ -1,6 +1,6 @@
 #include "playlist/PlaylistStore.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 
 #include <windows.h>
 #include <shlwapi.h>

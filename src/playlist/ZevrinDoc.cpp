@@ -1,6 +1,6 @@
 #include "playlist/ZevrinDoc.h"
 
-#include "app/StartupPlaylist.h"
+#include "playlist/StartupPlaylist.h"
 #include "playback/PlaybackStopper.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"

@@ -1,6 +1,6 @@
 #include "system/ClassesKeys.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/Registry.h"
 
 namespace zevrin {

@@ -1,7 +1,7 @@
 #include "system/FileAssociations.h"
 
-#include "app/AppInfo.h"
-#include "app/AppSettings.h"
+#include "services/AppInfo.h"
+#include "services/AppSettings.h"
 #include "framework/Registry.h"
 #include "framework/Text.h"
 #include "system/ClassesKeys.h"

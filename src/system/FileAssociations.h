@@ -4,7 +4,7 @@
 // the program's own settings key, FileTypes\<extension>, as a string value named after the
 // extension. The shell is told once after a batch of changes, so Explorer shows the new icons
 // without the user logging off.
-#include "app/FileTypeInfo.h"
+#include "services/FileTypeInfo.h"
 
 #include <string>
 #include <vector>

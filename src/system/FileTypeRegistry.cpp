@@ -1,6 +1,6 @@
 // The registry operations of a file type: its ProgID (description, icon, open command) and
 // the extension's pointer to it. Every test reads the registry afresh; nothing is cached.
-#include "app/FileTypeInfo.h"
+#include "services/FileTypeInfo.h"
 
 #include "framework/Registry.h"
 #include "framework/Text.h"

@@ -1,6 +1,6 @@
 #include "system/SaveBeforeShutdown.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 
 namespace zevrin {
 

@@ -1,6 +1,6 @@
 #include "system/ShellExtInstaller.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/Registry.h"
 #include "framework/Text.h"
 

@@ -1,6 +1,6 @@
 #include "update/UpdateCheck.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/FrameWnd.h"
 #include "framework/Registry.h"
 #include "framework/WinApp.h"

@@ -3,7 +3,7 @@
 // links turning red and underlined under the mouse; and the Transparent command.
 #include "Harness.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/Text.h"
 #include "playlist/PlaylistFile.h"
 #include "../unit/LocalHttpServer.h"

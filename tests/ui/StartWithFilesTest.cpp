@@ -4,7 +4,7 @@
 #include "Harness.h"
 #include "SilentServer.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "playlist/PlaylistStore.h"
 #include "res/resource.h"
 

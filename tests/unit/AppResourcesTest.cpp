@@ -1,5 +1,5 @@
-#include "app/AppInfo.h"
-#include "app/AppResources.h"
+#include "services/AppInfo.h"
+#include "services/AppResources.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -3,8 +3,8 @@
 // them: HKEY_CLASSES_ROOT under Wine), on extensions and ProgIDs no program uses (".zvt..."),
 // removed before and after each test; the remembered owners go to the test's private
 // settings root.
-#include "app/AppResources.h"
-#include "app/AppSettings.h"
+#include "services/AppResources.h"
+#include "services/AppSettings.h"
 #include "framework/Registry.h"
 #include "system/ClassesKeys.h"
 #include "RegistryFixture.h"

@@ -1,5 +1,5 @@
 #include "app/MultiFileCommandLineInfo.h"
-#include "app/StartupPlaylist.h"
+#include "playlist/StartupPlaylist.h"
 #include "framework/Handles.h"
 #include "framework/Text.h"
 

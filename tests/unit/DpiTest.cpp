@@ -1,7 +1,7 @@
 // Sizes at other scales: the rounding of scaled sizes, the choice of drawn art, and the control
 // bar, the container and the folder dialog laid out at 144 and 192 DPI against the same layouts
 // at 96, and a frame rebuilding its bar and the shared fonts when it moves to another scale.
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/Document.h"
 #include "framework/Dpi.h"
 #include "framework/Ids.h"

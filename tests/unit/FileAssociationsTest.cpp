@@ -1,6 +1,6 @@
 // File associations against the real registry of the test prefix: the class keys a type
 // writes, the previous owner remembered and given back, and the keys that must survive.
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "system/ClassesKeys.h"
 #include "system/FileAssociations.h"
 #include "AssociationFixture.h"

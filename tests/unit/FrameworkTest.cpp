@@ -1,6 +1,6 @@
 // The framework's document/view lifecycle, command routing and update handlers, driven through
 // real windows.
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/ControlBar.h"
 #include "framework/Document.h"
 #include "framework/FrameWnd.h"

@@ -1,7 +1,7 @@
 // The installed Zevrin.exe as a user meets the settings: Tools > Settings opens the sheet with
 // its three tabs, OK on the first page changes no association, History's limits and clear
 // button, and ".play" files open with the program after any start.
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/Registry.h"
 #include "system/ClassesKeys.h"
 #include "AssociationFixture.h"

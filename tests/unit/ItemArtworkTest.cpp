@@ -1,8 +1,8 @@
 // Artwork beside the media: which candidate an item takes, TIFF pictures, and a found picture
 // that stays through every extraction pass of the playlist view, also when the media can't be
 // probed. No media tool is needed: the tools are pointed at files that do not exist.
-#include "app/AppResources.h"
-#include "app/AppSettings.h"
+#include "services/AppResources.h"
+#include "services/AppSettings.h"
 #include "framework/Handles.h"
 #include "playlist/PlaylistItem.h"
 #include "ui/playlist/PlayViewLink.h"

@@ -1,5 +1,5 @@
 // The playlist kept from one run of the installed program to the next in "Default.play".
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/Registry.h"
 #include "playlist/PlaylistStore.h"
 #include "ProgramRunner.h"

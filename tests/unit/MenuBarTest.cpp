@@ -1,5 +1,5 @@
 // The owner-drawn menu bar on a frame made from the program's own menu resource.
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/Document.h"
 #include "framework/Ids.h"
 #include "framework/View.h"

@@ -2,7 +2,7 @@
 // stand-in tool where a tool has to misbehave (ignore the stop) or end on its own.
 #include "playback/PlayerWnd.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "ToolTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Playlist items made from generated clips with the real probe and encode tools.
-#include "app/AppResources.h"
-#include "app/AppSettings.h"
+#include "services/AppResources.h"
+#include "services/AppSettings.h"
 #include "playlist/PlaylistItem.h"
 #include "RegistryFixture.h"
 #include "ToolTestSupport.h"

@@ -1,8 +1,8 @@
 // The playlist view through a real window: cell sizes, command states by style, path filtering,
 // reordering, type-ahead, and the worker threads under edits (with the real tools when they
 // are installed).
-#include "app/AppResources.h"
-#include "app/AppSettings.h"
+#include "services/AppResources.h"
+#include "services/AppSettings.h"
 #include "framework/CmdUI.h"
 #include "playlist/PlaylistStore.h"
 #include "framework/Dpi.h"

@@ -3,7 +3,7 @@
 // a throwaway Wine prefix.
 #include "system/SaveBeforeShutdown.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "RegistryFixture.h"
 
 #include <string>

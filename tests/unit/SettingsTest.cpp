@@ -1,4 +1,4 @@
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "RegistryFixture.h"
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 // The Explorer extension switch: handler keys counted and deleted under a private classes
 // root, the registration tool asked for only when the library is there.
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "system/ShellExtInstaller.h"
 #include "RegistryFixture.h"
 #include "ToolTestSupport.h"

@@ -1,8 +1,8 @@
 // The small dialogs (Open URL, Add URLs, About), the link control they use, the file dialog
 // with its large multiple-selection buffer, and the window effects: each through real windows
 // driven as a user would, plus the rules behind them.
-#include "app/AppInfo.h"
-#include "app/AppResources.h"
+#include "services/AppInfo.h"
+#include "services/AppResources.h"
 #include "framework/Text.h"
 #include "ui/WindowEffects.h"
 #include "ui/dialogs/AboutDialog.h"

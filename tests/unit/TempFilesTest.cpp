@@ -1,4 +1,4 @@
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "framework/Handles.h"
 #include "RegistryFixture.h"
 

@@ -2,7 +2,7 @@
 #include "LocalHttpServer.h"
 #include "ToolTestSupport.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "tools/EncodeTool.h"
 #include "tools/ProbeTool.h"
 

@@ -1,7 +1,7 @@
 // A whole check against a server the test runs: the answer's version against the program's,
 // failures of every kind, and the temporary file gone afterwards; and what a manual check shows.
 #include "update/UpdateChecker.h"
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/Registry.h"
 #include "update/UpdateCheck.h"
 #include "ScriptedHttpServer.h"

@@ -1,6 +1,6 @@
 // The update check's two dialogs driven on the test's thread: the running progress dialog and
 // its Cancel, and the new-version dialog's texts.
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "ui/dialogs/NewVersionDialog.h"
 #include "ui/dialogs/UpdateProgressDialog.h"
 #include "update/UpdateInfo.h"

@@ -1,8 +1,8 @@
 // "Open URL" and "Add URLs" of the playlist view through their dialogs, with the real tools
 // reading media this test serves over HTTP: what is added, what plays, what is remembered, and
 // a URL the tools can't read.
-#include "app/AppResources.h"
-#include "app/AppSettings.h"
+#include "services/AppResources.h"
+#include "services/AppSettings.h"
 #include "framework/Text.h"
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistView.h"

@@ -1,6 +1,6 @@
 #include "ui/dialogs/ComposeMail.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/Text.h"
 
 #include <windows.h>

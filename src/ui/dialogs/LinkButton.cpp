@@ -1,6 +1,6 @@
 #include "ui/dialogs/LinkButton.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

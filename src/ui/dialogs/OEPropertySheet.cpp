@@ -1,6 +1,6 @@
 #include "ui/dialogs/OEPropertySheet.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 
 namespace zevrin {
 

@@ -1,6 +1,6 @@
 #include "ui/dialogs/OpenUrlDialog.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "res/resource.h"
 
 namespace zevrin {

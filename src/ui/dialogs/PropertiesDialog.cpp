@@ -1,6 +1,6 @@
 #include "ui/dialogs/PropertiesDialog.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/Dpi.h"
 #include "playlist/PlaylistItem.h"
 #include "ui/dialogs/PropertyRows.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The media properties of one playlist item: file, duration, format and one block per stream.
 #include "framework/Dialog.h"
-#include "tools/ToolPaths.h"
+#include "services/ToolPaths.h"
 
 namespace zevrin {
 

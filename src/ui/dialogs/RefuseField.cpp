@@ -1,6 +1,6 @@
 #include "ui/dialogs/RefuseField.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/WinApp.h"
 
 namespace zevrin {

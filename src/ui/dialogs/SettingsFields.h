@@ -2,7 +2,7 @@
 // The decisions of the settings pages, apart from their windows: reading a number field with
 // the messages the user sees when it is not acceptable, and turning what the File Type dialog
 // returned into a new file type.
-#include "app/FileTypeInfo.h"
+#include "services/FileTypeInfo.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "ui/dialogs/SettingsPage1.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "framework/Text.h"
 #include "ui/dialogs/RefuseField.h"
 #include "ui/dialogs/SettingsFields.h"

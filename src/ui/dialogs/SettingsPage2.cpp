@@ -1,7 +1,7 @@
 #include "ui/dialogs/SettingsPage2.h"
 
-#include "app/AppInfo.h"
-#include "app/AppSettings.h"
+#include "services/AppInfo.h"
+#include "services/AppSettings.h"
 #include "system/FileAssociations.h"
 #include "ui/dialogs/FileTypeDialog.h"
 #include "ui/dialogs/FileTypeIcons.h"

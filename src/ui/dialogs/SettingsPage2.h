@@ -2,7 +2,7 @@
 // The "File Associations" page: one checked row per file type the program opens. Adding and
 // checking only change the list; OK applies it (associating the checked types, giving the
 // unchecked ones back). Delete takes a type away from the registry at once.
-#include "app/FileTypeInfo.h"
+#include "services/FileTypeInfo.h"
 #include "framework/Handles.h"
 #include "framework/PropertySheet.h"
 

@@ -1,6 +1,6 @@
 #include "ui/dialogs/SettingsPage3.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "framework/Text.h"
 #include "system/ShellExtInstaller.h"
 #include "ui/dialogs/RefuseField.h"

@@ -1,7 +1,7 @@
 #include "ui/dialogs/UpdateCheckDialogs.h"
 
-#include "app/AppInfo.h"
-#include "app/AppSettings.h"
+#include "services/AppInfo.h"
+#include "services/AppSettings.h"
 #include "framework/FrameWnd.h"
 #include "framework/Text.h"
 #include "framework/WinApp.h"

@@ -1,7 +1,7 @@
 #include "ui/dialogs/UpdateProgressDialog.h"
 
-#include "app/AppInfo.h"
-#include "app/AppResources.h"
+#include "services/AppInfo.h"
+#include "services/AppResources.h"
 #include "framework/Text.h"
 #include "res/resource.h"
 

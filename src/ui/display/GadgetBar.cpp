@@ -1,6 +1,6 @@
 #include "ui/display/GadgetBar.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/Handles.h"
 #include "ui/display/GadgetCmdUI.h"
 #include "ui/display/GadgetSlider.h"

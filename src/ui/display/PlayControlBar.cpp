@@ -1,6 +1,6 @@
 #include "ui/display/PlayControlBar.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/Ids.h"
 #include "tools/ValueFormat.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
 #include "ui/display/PlayView.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "framework/FrameWnd.h"
 #include "framework/Text.h"
 #include "res/resource.h"

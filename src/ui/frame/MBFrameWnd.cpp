@@ -1,6 +1,6 @@
 #include "ui/frame/MBFrameWnd.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "ui/frame/MenuBar.h"
 
 #include <utility>

@@ -1,8 +1,8 @@
 #include "ui/frame/MainFrame.h"
 
-#include "app/AppInfo.h"
-#include "app/AppSettings.h"
-#include "app/UpdateUrl.h"
+#include "services/AppInfo.h"
+#include "services/AppSettings.h"
+#include "services/UpdateUrl.h"
 #include "framework/Document.h"
 #include "framework/Ids.h"
 #include "framework/WinApp.h"

@@ -7,7 +7,7 @@
 #include "ui/frame/MBFrameWnd.h"
 #include "ui/frame/StatusMenuBar.h"
 #include "ui/frame/ViewContainer.h"
-#include "tools/ToolPaths.h"
+#include "services/ToolPaths.h"
 #include "ui/playlist/PlaylistFrameLink.h"
 
 #include <memory>

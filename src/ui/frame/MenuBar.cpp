@@ -1,6 +1,6 @@
 #include "ui/frame/MenuBar.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/FrameWnd.h"
 
 

@@ -1,6 +1,6 @@
 #include "ui/frame/PlaylistPaneAdapter.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "playlist/PlaylistItem.h"
 #include "ui/dialogs/PropertiesDialog.h"
 #include "ui/playlist/PlaylistView.h"

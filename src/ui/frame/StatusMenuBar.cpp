@@ -1,6 +1,6 @@
 #include "ui/frame/StatusMenuBar.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/Text.h"
 #include "tools/ValueFormat.h"
 

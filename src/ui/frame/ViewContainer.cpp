@@ -1,6 +1,6 @@
 #include "ui/frame/ViewContainer.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "framework/FrameWnd.h"
 #include "framework/Ids.h"
 #include "framework/View.h"

@@ -1,6 +1,6 @@
 #include "ui/playlist/ImageButton.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/Handles.h"
 
 namespace zevrin {

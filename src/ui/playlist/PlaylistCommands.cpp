@@ -3,7 +3,7 @@
 
 #include "playlist/PlaylistStore.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "framework/Ids.h"
 #include "framework/Text.h"
 #include "playlist/PlaylistFile.h"

@@ -1,8 +1,8 @@
 // How an item looks: a thumbnail cell in grid style, a row in list style.
 #include "ui/playlist/PlaylistView.h"
 
-#include "app/AppResources.h"
-#include "app/AppSettings.h"
+#include "services/AppResources.h"
+#include "services/AppSettings.h"
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // order (or out of the window), dropped files, type-ahead and the context menu.
 #include "ui/playlist/PlaylistView.h"
 
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 #include "framework/FrameWnd.h"
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistFrameLink.h"

@@ -4,7 +4,7 @@
 
 #include "playlist/PlaylistStore.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "framework/Text.h"
 #include "playlist/PlaylistFile.h"
 #include "ui/dialogs/FileNameFilter.h"

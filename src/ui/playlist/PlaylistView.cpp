@@ -2,8 +2,8 @@
 
 #include "playlist/PlaylistStore.h"
 
-#include "app/AppResources.h"
-#include "app/AppSettings.h"
+#include "services/AppResources.h"
+#include "services/AppSettings.h"
 #include "framework/Document.h"
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistResources.h"

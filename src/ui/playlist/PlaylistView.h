@@ -6,7 +6,7 @@
 //
 // Threads: the item array and every item in it are touched by the user-interface thread only;
 // the workers hand their results over as messages to this window.
-#include "app/StartupPlaylist.h"
+#include "playlist/StartupPlaylist.h"
 #include "framework/Handles.h"
 #include "image/ThumbnailImage.h"
 #include "playlist/PlaylistItem.h"

@@ -1,7 +1,7 @@
 // The loader and the two extractors: starting, feeding, handing results over and stopping.
 #include "ui/playlist/PlaylistWorkers.h"
 
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 #include "ui/playlist/ExtractThread.h"
 #include "ui/playlist/ItemExtraction.h"
 #include "ui/playlist/LoadThread.h"

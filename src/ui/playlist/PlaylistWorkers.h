@@ -10,7 +10,7 @@
 // while a tool runs. The loader builds a new item on its own and posts it; an extractor works
 // on a private copy of an item and posts the results, which the view applies to the item with
 // the same id (if it is still there).
-#include "tools/ToolPaths.h"
+#include "services/ToolPaths.h"
 #include "ui/playlist/PlaylistWork.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "app/FileTypeInfo.h"
+#include "services/FileTypeInfo.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/Text.h"
 
 #include <algorithm>

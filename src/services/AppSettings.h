@@ -2,8 +2,8 @@
 // The settings record: every user preference, the recent lists and the file-type table. It is
 // loaded once at start-up and written once, when it is destroyed at the end of the process;
 // in between, the program changes it in memory only.
-#include "app/FileTypeInfo.h"
-#include "app/RecentList.h"
+#include "services/FileTypeInfo.h"
+#include "services/RecentList.h"
 
 #include <memory>
 #include <mutex>

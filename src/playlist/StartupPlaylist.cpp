@@ -1,4 +1,4 @@
-#include "app/StartupPlaylist.h"
+#include "playlist/StartupPlaylist.h"
 
 #include <windows.h>
 #include <shlwapi.h>

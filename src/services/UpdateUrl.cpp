@@ -1,6 +1,6 @@
-#include "app/UpdateUrl.h"
+#include "services/UpdateUrl.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/Registry.h"
 
 namespace zevrin {

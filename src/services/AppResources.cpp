@@ -1,6 +1,6 @@
-#include "app/AppResources.h"
+#include "services/AppResources.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/Dpi.h"
 #include "res/resource.h"
 

@@ -1,4 +1,4 @@
-#include "app/RecentList.h"
+#include "services/RecentList.h"
 
 #include "framework/Handles.h"
 #include "framework/Registry.h"

@@ -1,6 +1,6 @@
 // The temporary folder of CAppSettings: where probe results and thumbnails are written.
-#include "app/AppInfo.h"
-#include "app/AppSettings.h"
+#include "services/AppInfo.h"
+#include "services/AppSettings.h"
 #include "framework/Text.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // The shared resources of the program: fonts, cursor, image lists, the system's icon lists, and
 // the paths of the three media tools. Built once at start-up, freed at the end of the process.
 #include "framework/Handles.h"
-#include "tools/ToolPaths.h"
+#include "services/ToolPaths.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "app/AppSettings.h"
+#include "services/AppSettings.h"
 
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/Registry.h"
 #include "framework/Text.h"
 #include "res/resource.h"
