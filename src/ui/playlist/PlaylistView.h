@@ -227,7 +227,6 @@ private:
     fw::UniqueImageList stateIcons_;
     fw::UniqueImageList overlayButtons_;
     fw::UniqueImageList kindIcons_;
-    HIMAGELIST sysSmallIcons_ = nullptr;
     int stateIconSize_ = 16;  // the drawn sizes of the lists above, in pixels
     int kindIconSize_ = 32;
 
