@@ -145,6 +145,8 @@ private:
     LRESULT OnCommandMessage(WPARAM, LPARAM);
     LRESULT OnLoaderEnded(WPARAM, LPARAM);
     LRESULT OnItemLoaded(WPARAM, LPARAM);
+    std::wstring PathToPlayAhead() const;
+    bool HasPath(const std::wstring& path) const;
     LRESULT OnExtractorEnded(WPARAM, LPARAM);
     LRESULT OnHasPath(WPARAM, LPARAM);
     LRESULT OnExtractJob(WPARAM, LPARAM);
