@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Benchmark of start-up, timed from outside on the same X display: medians in milliseconds from
 # process start to the main window shown, and to the first video frame of a 3GP clip given on the
-# command line, for the installed Zevrin.exe (no file; the clip) and, in the same run, for
-# Debian's native ffplay -autoexit on the same clip as the anchor. Prints figures; it is not a
-# timed test.
+# command line, for the installed Zevrin.exe (no file; the clip) and, in the same run, for the
+# native anchors on the same clip: Debian's ffplay -autoexit and mpv (installed here with apt when
+# missing; the program's own set-up never needs it). Prints figures and Zevrin's ratios to both
+# anchors; it is not a timed test.
 # Usage: bench/startup/run.sh [runs]   (default 5; ZEVRIN_BUILD_DIR / ZEVRIN_DIST_DIR choose the
 # trees; ZEVRIN_BENCH_NO_BUILD=1 measures an existing build)
 set -euo pipefail
@@ -16,6 +17,11 @@ runs="${1:-5}"
 
 [ -n "${ZEVRIN_BENCH_NO_BUILD:-}" ] || zevrin_build
 command -v ffplay >/dev/null || { echo "ffplay is needed as the anchor (apt-get install ffmpeg)" >&2; exit 1; }
+if ! command -v mpv >/dev/null; then
+    echo "installing mpv, the second anchor" >&2
+    apt-get install -y --no-install-recommends mpv >/dev/null ||
+        { echo "mpv is needed as the anchor (apt-get install mpv)" >&2; exit 1; }
+fi
 zevrin_display
 zevrin_pulse
 zevrin_wine_prefix "$build/wine-bench"
@@ -38,12 +44,26 @@ if [ ! -f "$stamp" ]; then
     touch "$stamp"
 fi
 
-echo "== Start-up, median ms from process start ($runs runs each, after one warm-up; screen polled every 10 ms)"
+figures="$out/figures.txt"
+echo "== Start-up, median ms from process start ($runs runs each, after one warm-up; screen polled every 10 ms;" \
+     "load average: $(cut -d' ' -f1-3 /proc/loadavg))"
 printf '%-34s %8s %8s\n' "" "window" "picture"
-wine "$build/bench/startup/zevrin_startup_bench.exe" "$(winepath -w "$clip")" "$runs" | tr -d '\r'
-# Both play sound when there is a device, so both open audio before their first frame.
-sound=()
-[ -n "${PULSE_SERVER:-}" ] || sound=(-an)
+wine "$build/bench/startup/zevrin_startup_bench.exe" "$(winepath -w "$clip")" "$runs" | tr -d '\r' | tee "$figures"
+# All play sound when there is a device, so all open audio before their first frame.
+ffplay_sound=() mpv_sound=(--ao=pulse)
+[ -n "${PULSE_SERVER:-}" ] || { ffplay_sound=(-an); mpv_sound=(--no-audio); }
 title="zevrin-startup-anchor"
 "$probe" "ffplay -autoexit <clip.3gp>" "$title" "$runs" -- \
-    ffplay -hide_banner -loglevel error -autoexit -window_title "$title" "${sound[@]}" "$clip"
+    ffplay -hide_banner -loglevel error -autoexit -window_title "$title" "${ffplay_sound[@]}" "$clip" | tee -a "$figures"
+"$probe" "mpv --vo=x11 <clip.3gp>" "$title" "$runs" -- \
+    mpv --no-config --really-quiet --vo=x11 --title="$title" "${mpv_sound[@]}" "$clip" | tee -a "$figures"
+# Each line ends "<window> <picture> (n/m runs)"; the ratios set Zevrin against each anchor.
+awk '
+    { window[NR] = $(NF - 3); picture[NR] = $(NF - 2) }
+    function ratio(a, b) { return (a == "-" || b == "-" || b == 0) ? "-" : sprintf("%.2fx", a / b) }
+    END {
+        best = (picture[4] != "-" && (picture[3] == "-" || picture[4] < picture[3])) ? picture[4] : picture[3]
+        printf "ratios: window (no file) %s of ffplay, %s of mpv; first picture %s of ffplay, %s of mpv, %s of the faster\n",
+               ratio(window[1], window[3]), ratio(window[1], window[4]),
+               ratio(picture[2], picture[3]), ratio(picture[2], picture[4]), ratio(picture[2], best)
+    }' "$figures"

@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 
 #include <windows.h>
-#include <shellapi.h>
+#include <cstdlib>
 
 #include <cerrno>
 #include <cmath>
@@ -44,16 +44,15 @@ CommandLine::CommandLine(const std::vector<std::wstring>& tokens, const std::set
     }
 }
 
+// The C runtime has split the command line already, by the same quoting rules as the shell's
+// splitter; taking its copy spares every tool start the loading of the shell library.
 std::vector<std::wstring> CommandLine::SplitProcessCommandLine()
 {
     std::vector<std::wstring> tokens;
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!argv)
+    if (!__wargv)
         return tokens;
-    for (int i = 1; i < count; ++i)
-        tokens.emplace_back(argv[i]);
-    LocalFree(argv);
+    for (int i = 1; i < __argc && __wargv[i]; ++i)
+        tokens.emplace_back(__wargv[i]);
     return tokens;
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <future>
 
 namespace harlow::vistrel {
 
@@ -54,7 +55,9 @@ bool Player::CreateControlWindow()
     return control_ != nullptr;
 }
 
-bool Player::Open()
+// The input, its description and the streams to play; touches no window, so that it can run
+// while the control window is being made.
+bool Player::OpenMedia()
 {
     const bool url = IsUrl(options_.media);
     const std::int64_t size = url ? -1 : FileSize(options_.media);
@@ -79,20 +82,34 @@ bool Player::Open()
     }
     if (!options_.noAudio)
         audioIndex_ = av_find_best_stream(input_.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    return videoIndex_ >= 0 || audioIndex_ >= 0;
+}
+
+// Opening the sound device takes about as long as everything else before the first picture; it
+// runs beside the picture's side (the render window belongs to this thread, the device does not).
+void Player::OpenStreams()
+{
+    std::future<std::unique_ptr<AudioPlayer>> audio;
+    if (audioIndex_ >= 0)
+        audio = std::async(std::launch::async | std::launch::deferred, [this] { return OpenAudio(); });
     if (videoIndex_ >= 0 && options_.displayWindow && renderer_.Create(options_.displayWindow, options_.effect,
                                                                       &shared_.redrawRequested)) {
         video_ = std::make_unique<VideoPlayer>(shared_, videoQueue_, renderer_);
         if (!video_->Open(input_->streams[videoIndex_], input_.get(), originUs_, options_.threads))
             video_.reset();
     }
-    if (audioIndex_ >= 0) {
-        audio_ = std::make_unique<AudioPlayer>(shared_, audioQueue_);
-        const bool useDevice = options_.audioDriver != L"none";
-        // Without a device (no sound server) the media still plays, timed by the system clock.
-        if (!audio_->Open(input_->streams[audioIndex_], originUs_, options_.threads, useDevice))
-            audio_.reset();
-    }
-    return videoIndex_ >= 0 || audioIndex_ >= 0;
+    if (audio.valid())
+        audio_ = audio.get();
+}
+
+std::unique_ptr<AudioPlayer> Player::OpenAudio()
+{
+    auto audio = std::make_unique<AudioPlayer>(shared_, audioQueue_);
+    const bool useDevice = options_.audioDriver != L"none";
+    // Without a device (no sound server) the media still plays, timed by the system clock.
+    if (!audio->Open(input_->streams[audioIndex_], originUs_, options_.threads, useDevice))
+        return nullptr;
+    return audio;
 }
 
 void Player::Announce()
@@ -156,12 +173,18 @@ void Player::StopThreads()
 
 int Player::Run()
 {
-    if (!CreateControlWindow())
+    // The control window is the process's first window: making it sets up the display
+    // connection, and the media is opened meanwhile.
+    std::future<bool> media = std::async(std::launch::async | std::launch::deferred, [this] { return OpenMedia(); });
+    const bool controlMade = CreateControlWindow();
+    const bool mediaOpened = media.get();
+    if (!controlMade)
         return kExitCrashed;
-    if (!Open()) {
+    if (!mediaOpened) {
         channel_.SendMessageText(kMessageError, "the media can't be played");
         return kExitInput;
     }
+    OpenStreams();
     Announce();
     StartThreads();
     SetTimer(control_, kStatusTimer, kStatusIntervalMs, nullptr);

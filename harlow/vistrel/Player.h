@@ -27,7 +27,9 @@ public:
     int Run(); // the process's exit code
 
 private:
-    bool Open();
+    bool OpenMedia();
+    void OpenStreams();
+    std::unique_ptr<AudioPlayer> OpenAudio();
     bool CreateControlWindow();
     void Announce();
     void StartThreads();

@@ -40,7 +40,6 @@ LOGFONTW ProgramLogFont(int dpi) {
 
 int CAppResources::Init() {
     ReadOsVersion();
-    LoadSystemImageLists();
     CreateFonts(fw::SystemDpi());
     handCursor.Reset(static_cast<HCURSOR>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR, fw::ScaleTo(32, fontDpi),
@@ -89,11 +88,23 @@ void CAppResources::ReadOsVersion() {
     }
 }
 
+HIMAGELIST CAppResources::SmallSystemImages() {
+    LoadSystemImageLists();
+    return smallSysImages_;
+}
+
+HIMAGELIST CAppResources::LargeSystemImages() {
+    LoadSystemImageLists();
+    return largeSysImages_;
+}
+
 void CAppResources::LoadSystemImageLists() {
+    if (sysImagesLoaded_) return;
+    sysImagesLoaded_ = true;
     SHFILEINFOW info{};
-    smallSysImages = reinterpret_cast<HIMAGELIST>(
+    smallSysImages_ = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    largeSysImages = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
+    largeSysImages_ = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
 }
 
 void CAppResources::CreateFonts(int dpi) {

@@ -1,6 +1,9 @@
 #pragma once
 // The shared resources of the program: fonts, cursor, image lists, the system's icon lists, and
 // the paths of the three media tools. Built once at start-up, freed at the end of the process.
+// The system's icon lists are fetched when first asked for: building them makes the shell read
+// its icon cache, which costs more than the rest of start-up before the window shows, and the
+// first paint never needs them.
 #include "framework/Handles.h"
 #include "services/ToolPaths.h"
 
@@ -20,8 +23,10 @@ public:
     void Free();
 
     OSVERSIONINFOEXW osVersion{};
-    HIMAGELIST smallSysImages = nullptr;  // owned by the system
-    HIMAGELIST largeSysImages = nullptr;
+
+    // The shell's system icon lists (owned by the system); null when the shell has none.
+    HIMAGELIST SmallSystemImages();
+    HIMAGELIST LargeSystemImages();
 
     fw::UniqueFont normalFont;
     fw::UniqueFont underlineFont;
@@ -53,6 +58,9 @@ private:
     void ResolveToolPaths();
 
     fw::UniqueImageList scaledBackgrounds_[2];  // 150 % and 200 %
+    bool sysImagesLoaded_ = false;
+    HIMAGELIST smallSysImages_ = nullptr;
+    HIMAGELIST largeSysImages_ = nullptr;
 };
 
 // The dialog font the program draws with: the default GUI font in Tahoma, 11 pixels high at

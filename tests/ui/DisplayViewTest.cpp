@@ -1,8 +1,11 @@
 // The display view and its control bar as a user meets them in the installed program: a playlist
 // plays through by itself and hands back to the playlist pane, Repeat All wraps, "Close this
 // window" ends the program at the end, Next moves on exactly once, the mute button's picture
-// follows the volume and the mute state, and the title's count follows the loader.
+// follows the volume and the mute state, the title's count follows the loader, and the first
+// clip of the command line becomes the playing item and a recent file.
 #include "Harness.h"
+#include "app/AppInfo.h"
+#include "framework/Registry.h"
 #include "ui/display/ControlBarLayout.h"
 
 #include "res/resource.h"
@@ -180,6 +183,18 @@ TEST_F(DisplayView, TheTitlesCountFollowsThePlaylistAsTheLoaderAddsItems) {
         EXPECT_GT(count, last) << Joined(titles);
         last = count;
     }
+}
+
+// The first clip starts playing while the loader still makes its item; once the item is there
+// it is the playing item as any other: titled with its place, and remembered among the recent
+// files, which the program writes at exit.
+TEST_F(DisplayView, TheFirstClipOfTheCommandLineBecomesThePlayingItemAndARecentFile) {
+    Start({L"one.3gp", L"two.3gp"});
+    ASSERT_TRUE(WaitUntil([&] { return TitleStartsWith(L"one - 1/"); }, 30000)) << Utf8(app.Title());
+    PostMessageW(app.Frame(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(app.WaitForExit(60000));
+    auto recent = fw::RegKey::Open(HKEY_CURRENT_USER, std::wstring(kRegistryRoot) + L"\\Recent\\Files").ReadString(L"01");
+    EXPECT_EQ(_wcsicmp(recent.value_or(L"").c_str(), UiClip(L"one.3gp").c_str()), 0) << Utf8(recent.value_or(L"(none)"));
 }
 
 } // namespace

@@ -27,7 +27,8 @@ TEST(AppResources, FontsCursorAndBarImagesAreBuilt) {
     ImageList_GetIconSize(r.buttonImages.Get(), &cx, &cy);
     EXPECT_EQ(cx, 8);
     EXPECT_EQ(cy, 60);
-    EXPECT_NE(r.smallSysImages, nullptr);
+    EXPECT_NE(r.SmallSystemImages(), nullptr);
+    EXPECT_NE(r.LargeSystemImages(), nullptr);
     EXPECT_GT(r.osVersion.dwMajorVersion, 4u);
 
     LOGFONTW normal{}, bold{};

@@ -137,6 +137,7 @@ void CPlayView::SetCurrentMark(PlayMark mark) {
 }
 
 void CPlayView::StopPlayback(RunEnd end) {
+    aheadPath_.clear();
     runEnd_ = end;
     panel_.StopWaiting();
     panel_.StopPlay();
@@ -144,6 +145,7 @@ void CPlayView::StopPlayback(RunEnd end) {
 }
 
 int CPlayView::PlayItem(int index, VideoPlace where) {
+    if (where == VideoPlace::kInDisplay && TakeOverPlayAhead(index)) return 1;
     StopPlayback(RunEnd::kNothing);
     PlaylistItemRef item;
     if (!playlist_ || !playlist_->ItemAt(index, item)) return 0;
@@ -152,10 +154,7 @@ int CPlayView::PlayItem(int index, VideoPlace where) {
     currentTitle_ = item.title;
     if (where == VideoPlace::kAutomatic) where = IsActiveView() ? VideoPlace::kInDisplay : VideoPlace::kInPlaylist;
     if (where == VideoPlace::kInDisplay) {
-        playlist_->ReleaseVideo();
-        HostVideo(&panel_);
-        if (panes_) panes_->ShowDisplayPane();
-        LayOutHostedWindow();
+        ShowVideoInDisplay();
     } else {
         hostedWindow_ = nullptr;
         playlist_->HostVideo(panel_.Hwnd());
@@ -164,6 +163,52 @@ int CPlayView::PlayItem(int index, VideoPlace where) {
     runEnd_ = RunEnd::kAdvance;
     UpdateTitle();
     return 1;
+}
+
+void CPlayView::ShowVideoInDisplay() {
+    if (playlist_) playlist_->ReleaseVideo();
+    HostVideo(&panel_);
+    if (panes_) panes_->ShowDisplayPane();
+    LayOutHostedWindow();
+}
+
+// The display shows the waiting dots as it would for the item; nothing is marked, titled or
+// remembered until the item exists, and a run that ends meanwhile leads nowhere.
+void CPlayView::PlayAhead(const std::wstring& path) {
+    StopPlayback(RunEnd::kNothing);
+    currentItemId_ = -1;
+    currentTitle_.clear();
+    if (!panel_.Play(path)) return;
+    aheadPath_ = path;
+    ShowVideoInDisplay();
+    UpdateTitle();
+}
+
+// The item started ahead has arrived: it becomes the current item of the playback that runs,
+// with what the tool's opening would have done for it. Any other item, or a run that has
+// already ended, is started as usual.
+bool CPlayView::TakeOverPlayAhead(int index) {
+    std::wstring path = std::move(aheadPath_);
+    aheadPath_.clear();
+    PlaylistItemRef item;
+    if (path.empty() || !playlist_ || !playlist_->ItemAt(index, item)) return false;
+    if (_wcsicmp(item.path.c_str(), path.c_str()) != 0 || !panel_.Tool().IsActive()) return false;
+    currentItemId_ = item.id;
+    currentTitle_ = item.title;
+    runEnd_ = RunEnd::kAdvance;
+    CPlaybackTool& tool = panel_.Tool();
+    if (tool.IsPlaying() || tool.IsPaused()) {
+        SetCurrentMark(tool.IsPaused() ? PlayMark::kPaused : PlayMark::kPlaying);
+        Settings().AddRecentFile(item.path);
+    }
+    UpdateTitle();
+    return true;
+}
+
+void CPlayView::EndPlayAhead() {
+    if (aheadPath_.empty()) return;
+    StopPlayback(RunEnd::kNothing);
+    ReturnToPlaylist();
 }
 
 void CPlayView::ReturnToPlaylist() {

@@ -51,6 +51,10 @@ public:
     void LayOutHostedWindow();
     HWND PictureWindow() const { return panel_.RenderWindow(); }
     void ShowProperties(int index);
+    // Starts the player on a file whose item is still being made; PlayItem for that item then
+    // takes the running playback over. EndPlayAhead stops it when the item never came.
+    void PlayAhead(const std::wstring& path);
+    void EndPlayAhead();
 
     // IPlaybackStopper: the frame is closing, nothing may start after this run.
     void StopPlaybackWithoutAdvancing() override { StopPlayback(RunEnd::kNothing); }
@@ -93,6 +97,8 @@ private:
     void SetZoom(int zoom);
     void ChangeVolume(int delta);
     void RefreshAfterPlayerState();
+    void ShowVideoInDisplay();
+    bool TakeOverPlayAhead(int index);
 
     void OnPlay();
     void OnUpdatePlay(fw::CCmdUI& ui);
@@ -139,6 +145,8 @@ private:
     bool shutdownAfterPlayback_ = false;
     RunEnd runEnd_ = RunEnd::kAdvance;
     std::wstring playToolPath_;
+    // The path the player was started on ahead of its item; empty when none is waiting.
+    std::wstring aheadPath_;
 };
 
 } // namespace zevrin

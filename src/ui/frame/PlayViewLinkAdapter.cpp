@@ -12,5 +12,7 @@ void CPlayViewLinkAdapter::TogglePause() { view_.TogglePause(); }
 void CPlayViewLinkAdapter::LayOutHostedWindow() { view_.LayOutHostedWindow(); }
 HWND CPlayViewLinkAdapter::PictureWindow() const { return view_.PictureWindow(); }
 void CPlayViewLinkAdapter::ShowProperties(int index) { view_.ShowProperties(index); }
+void CPlayViewLinkAdapter::PlayAhead(const std::wstring& path) { view_.PlayAhead(path); }
+void CPlayViewLinkAdapter::EndPlayAhead() { view_.EndPlayAhead(); }
 
 } // namespace zevrin

@@ -19,6 +19,8 @@ public:
     void LayOutHostedWindow() override;
     HWND PictureWindow() const override;
     void ShowProperties(int index) override;
+    void PlayAhead(const std::wstring& path) override;
+    void EndPlayAhead() override;
 
 private:
     CPlayView& view_;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace zevrin {
 
 class IPlayViewLink {
@@ -27,6 +29,12 @@ public:
     // The video panel's picture window, whose mouse messages the pane takes while it hosts it.
     virtual HWND PictureWindow() const = 0;
     virtual void ShowProperties(int index) = 0;
+    // Starts the player on a path whose item the loader is still making, so that the tool opens
+    // the file while the probe runs; PlayItem for that item then takes the running playback
+    // over instead of starting it again. A display without this simply waits for PlayItem.
+    virtual void PlayAhead(const std::wstring&) {}
+    // The loader has ended: a playback started ahead for an item that never came stops.
+    virtual void EndPlayAhead() {}
 };
 
 } // namespace zevrin

@@ -174,10 +174,11 @@ void CPlaylistView::DrawListRow(HDC dc, int index, const CPlaylistItem& item, UI
         DrawLabel(dc, item.durationText, {text.right - static_cast<int>(item.durationText.size()) * w - px_(4), text.top, text.right, text.bottom},
              DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     int iconTop = row.top + (row.bottom - row.top - stateIconSize_) / 2;
-    if (showIcon_ && item.iconIndex != -1 && sysSmallIcons_) {
+    HIMAGELIST systemIcons = showIcon_ && item.iconIndex != -1 ? Resources().SmallSystemImages() : nullptr;
+    if (systemIcons) {
         int cx = 16, cy = 16;
-        ::ImageList_GetIconSize(sysSmallIcons_, &cx, &cy);
-        ::ImageList_Draw(sysSmallIcons_, item.iconIndex, dc, row.left + px_(24), row.top + (row.bottom - row.top - cy) / 2, ILD_TRANSPARENT);
+        ::ImageList_GetIconSize(systemIcons, &cx, &cy);
+        ::ImageList_Draw(systemIcons, item.iconIndex, dc, row.left + px_(24), row.top + (row.bottom - row.top - cy) / 2, ILD_TRANSPARENT);
     }
     if (!item.title.empty())
         DrawLabel(dc, item.title, {row.left + (showIcon_ ? px_(44) : px_(24)), text.top, text.right - 7 * w, text.bottom},

@@ -9,6 +9,7 @@
 #include "playlist/PlaylistFile.h"
 #include "ui/dialogs/FileNameFilter.h"
 #include "ui/playlist/ItemExtraction.h"
+#include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistFrameLink.h"
 #include "ui/playlist/PostedOwner.h"
 
@@ -96,7 +97,11 @@ int CPlaylistView::AddItem(std::unique_ptr<CPlaylistItem> item) {
 
 // --- the workers ---
 
-void CPlaylistView::StartLoader() { workers_.StartLoader(); }
+// A new set's first file starts playing as the loader starts, while its probe runs.
+void CPlaylistView::StartLoader() {
+    const std::wstring ahead = PathToPlayAhead();  // before the loader takes it off the queue
+    if (workers_.StartLoader() && !ahead.empty() && playView_) playView_->PlayAhead(ahead);
+}
 void CPlaylistView::StopLoader() { workers_.StopLoader(); }
 void CPlaylistView::StopExtractors() { workers_.StopExtractors(); }
 
@@ -104,6 +109,7 @@ LRESULT CPlaylistView::OnLoaderEnded(WPARAM, LPARAM) {
     workers_.LoaderEnded();
     if (!destroying_) {
         pendingPlayIndex_ = -1;
+        if (playView_) playView_->EndPlayAhead();
         workers_.StartExtractors();
     }
     return 0;
@@ -134,10 +140,13 @@ LRESULT CPlaylistView::OnExtractDone(WPARAM, LPARAM lParam) {
 }
 
 LRESULT CPlaylistView::OnHasPath(WPARAM, LPARAM lParam) {
-    const auto& path = *reinterpret_cast<const std::wstring*>(lParam);
+    return HasPath(*reinterpret_cast<const std::wstring*>(lParam)) ? 1 : 0;
+}
+
+bool CPlaylistView::HasPath(const std::wstring& path) const {
     for (int i = 0; i < GetItemCount(); ++i)
-        if (_wcsicmp(GetItem(i)->path.c_str(), path.c_str()) == 0) return 1;
-    return 0;
+        if (_wcsicmp(GetItem(i)->path.c_str(), path.c_str()) == 0) return true;
+    return false;
 }
 
 // A new item: from the loader (lParam the item, which the view now owns) or added here
@@ -150,6 +159,21 @@ LRESULT CPlaylistView::OnItemLoaded(WPARAM wParam, LPARAM lParam) {
     }
     if (!destroying_ && pendingPlayIndex_ != -1 && pendingPlayIndex_ == index) PlayItem(index, VideoPlace::kInDisplay);
     return 0;
+}
+
+// The item to play next is the first one the loader will append, and it is a local file: the
+// playback tool can open it while the probe runs. Not a URL (the network is opened once, after
+// the probe), nor a path the loader would drop as a duplicate.
+std::wstring CPlaylistView::PathToPlayAhead() const {
+    if (pendingPlayIndex_ == -1 || pendingPlayIndex_ != GetItemCount()) return {};
+    std::wstring path = workers_.FirstPendingPath();
+    if (path.empty()) return {};
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (path.find(L"://") != std::wstring::npos || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {};
+    if (!Settings().allowDuplicates && HasPath(path)) return {};
+    return path;
 }
 
 void CPlaylistView::UpdateSummary() {

@@ -109,7 +109,6 @@ LRESULT CPlaylistView::OnCreate(WPARAM wParam, LPARAM lParam) {
     if (!openButton_.Create(L"Open Files", Hwnd(), kOpenButtonId)) return -1;
     openButton_.backColor = backColor_;
     openButton_.SetImages(&buttonImages_[0], &buttonImages_[1]);
-    sysSmallIcons_ = Resources().smallSysImages;
     tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
                                  0, Hwnd(), nullptr, module, nullptr);
     if (tooltip_) {

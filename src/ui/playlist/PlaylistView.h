@@ -145,6 +145,8 @@ private:
     LRESULT OnCommandMessage(WPARAM, LPARAM);
     LRESULT OnLoaderEnded(WPARAM, LPARAM);
     LRESULT OnItemLoaded(WPARAM, LPARAM);
+    std::wstring PathToPlayAhead() const;
+    bool HasPath(const std::wstring& path) const;
     LRESULT OnExtractorEnded(WPARAM, LPARAM);
     LRESULT OnHasPath(WPARAM, LPARAM);
     LRESULT OnExtractJob(WPARAM, LPARAM);
@@ -227,7 +229,6 @@ private:
     fw::UniqueImageList stateIcons_;
     fw::UniqueImageList overlayButtons_;
     fw::UniqueImageList kindIcons_;
-    HIMAGELIST sysSmallIcons_ = nullptr;
     int stateIconSize_ = 16;  // the drawn sizes of the lists above, in pixels
     int kindIconSize_ = 32;
 

@@ -11,6 +11,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <future>
 
 namespace zevrin {
 
@@ -35,15 +36,22 @@ void CPlaylistWorkers::ClearPendingPaths() {
     pendingPaths_.clear();
 }
 
-void CPlaylistWorkers::StartLoader() {
-    if (loadThread_) return;
+std::wstring CPlaylistWorkers::FirstPendingPath() const {
+    std::lock_guard lock(pathsLock_);
+    return pendingPaths_.empty() ? std::wstring() : pendingPaths_.front();
+}
+
+bool CPlaylistWorkers::StartLoader() {
+    if (loadThread_) return false;
     if (PendingPathCount() == 0) {
         StartExtractors();
-        return;
+        return false;
     }
     IPlaylistWork& work = *this;
     auto thread = std::make_unique<CLoadThread>(work);
-    if (thread->Start(THREAD_PRIORITY_NORMAL)) loadThread_ = std::move(thread);
+    if (!thread->Start(THREAD_PRIORITY_NORMAL)) return false;
+    loadThread_ = std::move(thread);
+    return true;
 }
 
 void CPlaylistWorkers::StartExtractors() {
@@ -57,33 +65,60 @@ void CPlaylistWorkers::StartExtractors() {
     }
 }
 
+bool CPlaylistWorkers::TakePendingPath(std::wstring& path) {
+    std::lock_guard lock(pathsLock_);
+    if (pendingPaths_.empty()) return false;
+    path = std::move(pendingPaths_.front());
+    pendingPaths_.pop_front();
+    return true;
+}
+
+// A tool run is most of what an item costs, and most of a run is the process starting: the
+// next path is probed while this one is, and the items are still posted in the queue's order.
+// A stop takes effect between paths; what is being probed then is still posted.
 void CPlaylistWorkers::LoaderWork(const ToolStopFlag& stop) {
-    std::vector<std::wstring> loadedPaths;
-    while (stop.load() == 0) {
+    constexpr size_t kProbesAtOnce = 2;
+    // On a thread of its own; where none can be made, on this one when its result is wanted.
+    constexpr auto kProbeLaunch = std::launch::async | std::launch::deferred;
+    struct Probe {
         std::wstring path;
-        {
-            std::lock_guard lock(pathsLock_);
-            if (pendingPaths_.empty()) break;
-            path = std::move(pendingPaths_.front());
-            pendingPaths_.pop_front();
+        std::future<std::unique_ptr<CPlaylistItem>> item;
+    };
+    std::deque<Probe> running;
+    std::vector<std::wstring> loadedPaths;  // made or being made, not yet in the view
+    auto startProbes = [&] {
+        std::wstring path;
+        while (running.size() < kProbesAtOnce && stop.load() == 0 && TakePendingPath(path)) {
+            if (IsKnownPath(path, loadedPaths)) continue;
+            loadedPaths.push_back(path);
+            running.push_back({path, std::async(kProbeLaunch, &CPlaylistWorkers::ProbeNewItem, this, path)});
         }
-        std::unique_ptr<CPlaylistItem> item = CreateItem(path, loadedPaths);
-        if (!item) continue;
-        if (auto unsent = PostOwned(WorkWindow(), WM_ITEM_LOADED, 0, std::move(item))) unsent->DeleteTempFiles();
+    };
+    startProbes();
+    while (!running.empty()) {
+        Probe probe = std::move(running.front());
+        running.pop_front();
+        if (std::unique_ptr<CPlaylistItem> item = probe.item.get()) {
+            if (auto unsent = PostOwned(WorkWindow(), WM_ITEM_LOADED, 0, std::move(item))) unsent->DeleteTempFiles();
+        } else {
+            std::erase(loadedPaths, probe.path);
+        }
+        startProbes();
     }
 }
 
-// On the loader thread. The item is built privately; the view's array is asked about through
-// the view's own thread (WM_PLAYLIST_HAS_PATH), and the paths this run made but the view has
-// not appended yet are in `loadedPaths`.
-std::unique_ptr<CPlaylistItem> CPlaylistWorkers::CreateItem(const std::wstring& path,
-                                                            std::vector<std::wstring>& loadedPaths) const {
-    if (!Settings().allowDuplicates) {
-        bool known = std::any_of(loadedPaths.begin(), loadedPaths.end(),
-                                 [&](const std::wstring& p) { return _wcsicmp(p.c_str(), path.c_str()) == 0; });
-        if (known || ::SendMessageW(WorkWindow(), WM_PLAYLIST_HAS_PATH, 0, reinterpret_cast<LPARAM>(&path)))
-            return nullptr;
-    }
+// On the loader thread, before the path is probed. The view's array is asked about through the
+// view's own thread (WM_PLAYLIST_HAS_PATH); `loadedPaths` holds the paths this run has made, or
+// is making, but the view has not appended yet.
+bool CPlaylistWorkers::IsKnownPath(const std::wstring& path, const std::vector<std::wstring>& loadedPaths) const {
+    if (Settings().allowDuplicates) return false;
+    bool known = std::any_of(loadedPaths.begin(), loadedPaths.end(),
+                             [&](const std::wstring& p) { return _wcsicmp(p.c_str(), path.c_str()) == 0; });
+    return known || ::SendMessageW(WorkWindow(), WM_PLAYLIST_HAS_PATH, 0, reinterpret_cast<LPARAM>(&path));
+}
+
+// On a probing thread: the item is built privately and touches nothing of the view.
+std::unique_ptr<CPlaylistItem> CPlaylistWorkers::ProbeNewItem(const std::wstring& path) const {
     auto item = std::make_unique<CPlaylistItem>(path);
     // A URL the tools can't reach now (no network, a host that is down) stays, without
     // information: the user named it, and it may play later. A file that can't be read goes.
@@ -100,7 +135,6 @@ std::unique_ptr<CPlaylistItem> CPlaylistWorkers::CreateItem(const std::wstring& 
     DWORD_PTR list = ::SHGetFileInfoW(path.c_str(), attributes, &info, sizeof(info),
                                       SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON);
     item->iconIndex = list ? info.iIcon : -1;
-    loadedPaths.push_back(path);
     return item;
 }
 

@@ -54,9 +54,11 @@ public:
     void QueuePath(const std::wstring& path);
     size_t PendingPathCount() const;
     void ClearPendingPaths();
+    // The path the loader will take first; empty when none is queued.
+    std::wstring FirstPendingPath() const;
 
-    // Starts the loader, or the extractors when no path is queued.
-    void StartLoader();
+    // Starts the loader, or the extractors when no path is queued; true when a loader started.
+    bool StartLoader();
     void StartExtractors();
     // Ask a thread to stop and dispatch the window's messages until it has ended.
     void StopLoader();
@@ -79,7 +81,9 @@ private:
     void ExtractWork(int parity, const ToolStopFlag& stop) override;
     HWND WorkWindow() const override { return site_.WorkWindow(); }
 
-    std::unique_ptr<CPlaylistItem> CreateItem(const std::wstring& path, std::vector<std::wstring>& loadedPaths) const;
+    bool TakePendingPath(std::wstring& path);
+    bool IsKnownPath(const std::wstring& path, const std::vector<std::wstring>& loadedPaths) const;
+    std::unique_ptr<CPlaylistItem> ProbeNewItem(const std::wstring& path) const;
     int FindLeftoverItem() const;
     // Dispatches the window's messages until `done` holds.
     template <class Done>

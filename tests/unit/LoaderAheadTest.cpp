@@ -1,0 +1,194 @@
+// The loader with the real probe tool: it probes the next path while the current one is probed,
+// yet the playlist gets its items in the queue's order, without the files that are no media and
+// without duplicates; and the item to play has its playback started before its probe ends.
+#include "RegistryFixture.h"
+#include "ToolTestSupport.h"
+
+#include "app/AppResources.h"
+#include "app/AppSettings.h"
+#include "app/StartupPlaylist.h"
+#include "framework/Wnd.h"
+#include "ui/playlist/PlayViewLink.h"
+#include "ui/playlist/PlaylistView.h"
+
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+
+#include <functional>
+
+namespace zevrin {
+namespace {
+
+// The display view as the pane sees it, with the number of items the pane held at each call.
+class AheadRecorder : public IPlayViewLink {
+public:
+    explicit AheadRecorder(std::function<int()> count) : count_(std::move(count)) {}
+    int PlayItem(int index, VideoPlace where) override {
+        plays.push_back({index, where, count_()});
+        return 1;
+    }
+    void PlayAhead(const std::wstring& path) override { aheads.push_back({path, count_()}); }
+    void EndPlayAhead() override { ++ends; }
+    void StopPlayback() override {}
+    int CurrentIndex() const override { return -1; }
+    PlayerState GetPlayerState() const override { return PlayerState::Idle; }
+    void TogglePause() override {}
+    void LayOutHostedWindow() override {}
+    HWND PictureWindow() const override { return nullptr; }
+    void ShowProperties(int) override {}
+
+    struct Play {
+        int index;
+        VideoPlace where;
+        int itemCount;
+    };
+    struct Ahead {
+        std::wstring path;
+        int itemCount;
+    };
+    std::vector<Play> plays;
+    std::vector<Ahead> aheads;
+    int ends = 0;
+
+private:
+    std::function<int()> count_;
+};
+
+class LoaderAheadTest : public RegistryTest {
+protected:
+    void SetUp() override {
+        RegistryTest::SetUp();
+        Key(L"Settings").WriteString(L"TempFolder", temp_ / L"thumbs");
+        settings_ = std::make_unique<CAppSettings>(Root());
+        settings_->Load();
+        settings_->loadLastPlaylist = 0;
+        settings_->allowDuplicates = 0;
+        PublishSettings(settings_.get());
+        resources_.Init();
+        resources_.probeToolPath = test::HarlowTool(L"Quorrin.exe");
+        resources_.encodeToolPath = test::HarlowTool(L"Brannet.exe");
+        PublishResources(&resources_);
+        const wchar_t* cls = fw::CWnd::RegisterClass(L"ZevrinLoaderAheadHost");
+        host_ = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        view_ = new CPlaylistView;
+        view_->SetPlayView(&playView_);
+        view_->SetToolPaths(resources_.Tools());
+        ASSERT_TRUE(view_->CreateView(host_, 1, nullptr));
+    }
+    void TearDown() override {
+        if (host_) DestroyWindow(host_);
+        PublishSettings(nullptr);
+        PublishResources(nullptr);
+        settings_.reset();
+        RegistryTest::TearDown();
+    }
+    bool HaveTools() const { return !resources_.probeToolPath.empty(); }
+    void WaitForLoader() {
+        DWORD start = GetTickCount();
+        MSG msg;
+        while (view_->IsLoaderRunning() && GetTickCount() - start < 120000) {
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(5);
+        }
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        ASSERT_FALSE(view_->IsLoaderRunning());
+        view_->StopExtractors();  // thumbnails are not what these cases are about
+    }
+    std::wstring Names() const {
+        std::wstring order;
+        for (int i = 0; i < view_->GetItemCount(); ++i) {
+            std::wstring name = PathFindFileNameW(view_->GetItem(i)->path.c_str());
+            order += (i ? L"," : L"") + name.substr(0, name.find_last_of(L'.'));
+        }
+        return order;
+    }
+
+    test::ScratchFolder temp_{L"loader-ahead"};
+    std::unique_ptr<CAppSettings> settings_;
+    CAppResources resources_;
+    HWND host_ = nullptr;
+    CPlaylistView* view_ = nullptr;
+    AheadRecorder playView_{[this] { return view_->GetItemCount(); }};
+};
+
+TEST_F(LoaderAheadTest, ItemsComeInTheQueuesOrderWithoutNonMediaOrDuplicates) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    for (const wchar_t* name : {L"phone.3gp", L"notmedia.bin", L"h264.mp4", L"PHONE.3gp", L"mpeg4.avi", L"tone.wav",
+                                L"h264.mp4", L"vp8.webm", L"clip.flv"})
+        view_->AddPath(test::ClipPath(name));
+    view_->StartLoader();
+    WaitForLoader();
+    EXPECT_EQ(Names(), L"phone,h264,mpeg4,tone,vp8,clip");
+    for (int i = 0; i < view_->GetItemCount(); ++i)
+        EXPECT_TRUE(view_->GetItem(i)->flags & EntryFlag::InfoLoaded) << i;
+    EXPECT_TRUE(playView_.aheads.empty()) << "nothing was to be played";
+    EXPECT_TRUE(playView_.plays.empty());
+}
+
+// A stop while two probes run still appends what they found, and leaves the rest queued.
+TEST_F(LoaderAheadTest, AStopKeepsWhatWasProbedAndTheRestOfTheQueue) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    const wchar_t* names[] = {L"phone.3gp", L"h264.mp4", L"mpeg4.avi", L"tone.wav", L"vp8.webm", L"clip.flv"};
+    for (const wchar_t* name : names) view_->AddPath(test::ClipPath(name));
+    view_->StartLoader();
+    view_->StopLoader();
+    EXPECT_FALSE(view_->IsLoaderRunning());
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    EXPECT_EQ(view_->GetItemCount() + static_cast<int>(view_->PendingPathCount()), 6);
+    view_->StartLoader();
+    WaitForLoader();
+    EXPECT_EQ(Names(), L"phone,h264,mpeg4,tone,vp8,clip");
+}
+
+TEST_F(LoaderAheadTest, TheFirstFileStartsPlayingBeforeItsItemExistsAndTheItemThenPlays) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    OpenCommandLinePaths(*view_, {test::ClipPath(L"phone.3gp"), test::ClipPath(L"h264.mp4")});
+    ASSERT_EQ(playView_.aheads.size(), 1u);
+    EXPECT_EQ(playView_.aheads[0].path, test::ClipPath(L"phone.3gp"));
+    EXPECT_EQ(playView_.aheads[0].itemCount, 0);
+    WaitForLoader();
+    ASSERT_EQ(playView_.plays.size(), 1u);
+    EXPECT_EQ(playView_.plays[0].index, 0);
+    EXPECT_EQ(playView_.plays[0].where, VideoPlace::kInDisplay);
+    EXPECT_EQ(playView_.plays[0].itemCount, 1);
+    EXPECT_EQ(playView_.ends, 1) << "the display is told when the loader has ended";
+}
+
+// The file started ahead is dropped by the loader: the next item is the one played, and the
+// display learns at the loader's end that nothing more comes.
+TEST_F(LoaderAheadTest, AFileThatIsNoMediaLeavesThePlayToTheNextItem) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    OpenCommandLinePaths(*view_, {test::ClipPath(L"notmedia.bin"), test::ClipPath(L"h264.mp4")});
+    ASSERT_EQ(playView_.aheads.size(), 1u);
+    EXPECT_EQ(playView_.aheads[0].path, test::ClipPath(L"notmedia.bin"));
+    WaitForLoader();
+    EXPECT_EQ(Names(), L"h264");
+    ASSERT_EQ(playView_.plays.size(), 1u);
+    EXPECT_EQ(playView_.plays[0].index, 0);
+    EXPECT_EQ(playView_.ends, 1);
+}
+
+TEST_F(LoaderAheadTest, NothingStartsAheadForAPathTheLoaderWouldDropOrAMissingFile) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    auto known = std::make_unique<CPlaylistItem>(test::ClipPath(L"phone.3gp"));
+    view_->AddItem(std::move(known));
+    view_->AddPath(test::ClipPath(L"phone.3gp"));
+    view_->AddPath(test::ClipPath(L"h264.mp4"));
+    view_->SetPendingPlayIndex(1);
+    view_->StartLoader();
+    EXPECT_TRUE(playView_.aheads.empty()) << "a duplicate is never appended";
+    WaitForLoader();
+    EXPECT_EQ(Names(), L"phone,h264");
+    ASSERT_EQ(playView_.plays.size(), 1u);
+    EXPECT_EQ(playView_.plays[0].index, 1);
+
+    playView_.aheads.clear();
+    OpenCommandLinePaths(*view_, {test::ClipPath(L"missing.3gp")});
+    EXPECT_TRUE(playView_.aheads.empty());
+    WaitForLoader();
+    EXPECT_EQ(view_->GetItemCount(), 0);
+}
+
+} // namespace
+} // namespace zevrin
