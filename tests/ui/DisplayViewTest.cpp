@@ -4,7 +4,7 @@
 // follows the volume and the mute state, the title's count follows the loader, and the first
 // clip of the command line becomes the playing item and a recent file.
 #include "Harness.h"
-#include "app/AppInfo.h"
+#include "services/AppInfo.h"
 #include "framework/Registry.h"
 #include "ui/display/ControlBarLayout.h"
 

@@ -4,9 +4,9 @@
 #include "RegistryFixture.h"
 #include "ToolTestSupport.h"
 
-#include "app/AppResources.h"
-#include "app/AppSettings.h"
-#include "app/StartupPlaylist.h"
+#include "services/AppResources.h"
+#include "services/AppSettings.h"
+#include "playlist/StartupPlaylist.h"
 #include "framework/Wnd.h"
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistView.h"
