@@ -4,6 +4,9 @@
 // answers within 100 ms (a bound against hangs, measured from outside); the damaged item stays in
 // the playlist without information while the others are described and played; and at a normal
 // exit the playlist and the settings are kept.
+//
+// A local file the probe can't describe is left out of the playlist (as a file that can't be
+// read is); the next one is described and played all the same.
 #include "StandInProgram.h"
 #include "../unit/ProgramRunner.h"
 
@@ -40,12 +43,14 @@ struct Session {
         for (const std::wstring& file : files) arguments += L"\"" + file + L"\" ";
         if (!program.Start(install.Program(), arguments)) return false;
         frame = program.WaitForWindow(30000);
-        if (frame) watch = std::make_unique<ResponsivenessWatch>(frame);
-        return frame != nullptr;
+        if (!frame) return false;
+        Sleep(500);  // the start-up's own work is not what is measured
+        watch = std::make_unique<ResponsivenessWatch>(frame);
+        return true;
     }
 
     // Closes the window and checks that the playlist and a setting were kept whole.
-    void CloseAndCheckKept(const std::vector<std::wstring>& files) {
+    void CloseAndCheckKept(const std::vector<std::wstring>& playlist) {
         watch->Stop();
         EXPECT_LT(watch->LongestMs(), kAnswerBoundMs) << "over " << watch->Answers() << " answers";
         EXPECT_GT(watch->Answers(), 10);
@@ -53,7 +58,7 @@ struct Session {
         DWORD code = 0;
         ASSERT_TRUE(program.WaitForExit(30000, code)) << "the program did not end after its window closed";
         bool ok = false;
-        EXPECT_EQ(PlaylistPaths(LastPlaylistPath(), ok), files);
+        EXPECT_EQ(PlaylistPaths(LastPlaylistPath(), ok), playlist);
         EXPECT_TRUE(ok);
         EXPECT_EQ(fw::RegKey::Open(HKEY_CURRENT_USER, kProgramSettingsKey).ReadDword(L"Volume"), 37u);
     }
@@ -63,18 +68,19 @@ struct Session {
 
 class MisbehavingProbe : public testing::TestWithParam<const wchar_t*> {};
 
-TEST_P(MisbehavingProbe, TheDamagedItemStaysWithoutInformationAndTheNextOnePlays) {
+TEST_P(MisbehavingProbe, TheDamagedItemIsLeftOutAndTheNextOnePlays) {
     Session s;
     const std::vector<std::wstring> files = {s.install.Media(L"bad.3gp"), s.install.Media(L"b.3gp")};
+    const std::string mode = Utf8(GetParam());
     ASSERT_TRUE(s.Start(GetParam(), L"ends", files)) << "no install tree or no window";
-    // The bad item's probe failed (a stuck one is ended at the probe's time limit); the good
-    // one after it was described and played, and so was the bad one, from the list.
-    const bool played = ProgramRunner::WaitUntil(75000, [&] {
-        return LogHas(s.install, "play-ends " + Utf8(files[1])) && LogHas(s.install, "play-ends " + Utf8(files[0]));
-    });
+    // The bad item's probe failed (a stuck one is ended at the probe's time limit, and not
+    // tried again); the good one after it was described and played.
+    const bool played = ProgramRunner::WaitUntil(60000, [&] { return LogHas(s.install, "play-ends " + Utf8(files[1])); });
     EXPECT_TRUE(played) << s.install.LogText();
+    EXPECT_TRUE(LogHas(s.install, "probe-" + mode + " " + Utf8(files[0]))) << s.install.LogText();
     EXPECT_TRUE(LogHas(s.install, "probe-valid " + Utf8(files[1]))) << s.install.LogText();
-    s.CloseAndCheckKept(files);
+    EXPECT_FALSE(LogHas(s.install, "play-ends " + Utf8(files[0]))) << s.install.LogText();
+    s.CloseAndCheckKept({files[1]});
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, MisbehavingProbe, testing::Values(L"crash", L"truncated", L"hostile", L"hang"),
@@ -87,7 +93,7 @@ TEST_P(MisbehavingPlayback, TheWindowAnswersAndTheNextItemPlays) {
     const std::vector<std::wstring> files = {s.install.Media(L"a.3gp"), s.install.Media(L"b.3gp")};
     const std::string mode = Utf8(GetParam());
     ASSERT_TRUE(s.Start(L"valid", GetParam(), files)) << "no install tree or no window";
-    const bool next = ProgramRunner::WaitUntil(75000, [&] { return LogHas(s.install, "play-" + mode + " " + Utf8(files[1])); });
+    const bool next = ProgramRunner::WaitUntil(30000, [&] { return LogHas(s.install, "play-" + mode + " " + Utf8(files[1])); });
     EXPECT_TRUE(next) << s.install.LogText();
     s.CloseAndCheckKept(files);
 }

@@ -4,7 +4,8 @@
 // as it was, or a result whose values are usable. A reader that crashes ends the run; one that
 // takes far too long on an input fails it (a hang guard, not a speed goal).
 //
-// ZEVRIN_MUTATIONS sets the inputs per valid file (the sweep's script runs a larger count).
+// ZEVRIN_MUTATIONS sets the inputs per valid file (the sweep's script runs a larger count);
+// ZEVRIN_MUTATION_TRACE names a file that holds each input while it is read.
 #include "Mutator.h"
 
 #include "framework/Text.h"
@@ -45,10 +46,10 @@ void Sweep(const char* what, const std::string& valid, std::uint32_t seed,
     const int count = MutationCount();
     for (int i = 0; i < count; ++i) {
         const std::string input = mutator.Mutate(valid);
-        if (std::getenv("ZEVRIN_MUTATION_TRACE")) {  // a crash leaves its input behind
+        if (const char* trace = std::getenv("ZEVRIN_MUTATION_TRACE")) {  // a crash leaves its input in this file
             std::printf("%s %d\n", what, i);
             std::fflush(stdout);
-            std::ofstream("mutation-input.bin", std::ios::binary) << input;
+            std::ofstream(trace, std::ios::binary) << input;
         }
         const auto start = std::chrono::steady_clock::now();
         check(input);

@@ -12,9 +12,11 @@
 #include "playlist/PlaylistFile.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <atomic>
+#include <optional>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -110,12 +112,13 @@ public:
         else DeleteFileW(LastPlaylistPath().c_str());
         for (const wchar_t* name : {L"ZEVRIN_TEST_TOOL_LOG", L"ZEVRIN_TEST_TOOL_PROBE", L"ZEVRIN_TEST_TOOL_PLAYBACK"})
             SetEnvironmentVariableW(name, nullptr);
-        // The stand-ins end by themselves; what is still running keeps its files, which is harmless.
-        for (const wchar_t* name : {L"Harlow\\Vistrel.exe", L"Harlow\\Quorrin.exe", L"Harlow\\Brannet.exe", L"Zevrin.exe",
-                                    L"tool.log", L"a.3gp", L"b.3gp", L"c.3gp"})
-            DeleteFileW((folder_ + L"\\" + name).c_str());
-        RemoveDirectoryW((folder_ + L"\\Harlow").c_str());
-        RemoveDirectoryW(folder_.c_str());
+        // The stand-ins end by themselves; one still running keeps its file, which is harmless.
+        std::wstring from = folder_ + L'\0';
+        SHFILEOPSTRUCTW op{};
+        op.wFunc = FO_DELETE;
+        op.pFrom = from.c_str();
+        op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+        SHFileOperationW(&op);
     }
     StandInInstall(const StandInInstall&) = delete;
     StandInInstall& operator=(const StandInInstall&) = delete;
@@ -124,9 +127,11 @@ public:
     std::wstring Program() const { return folder_ + L"\\Zevrin.exe"; }
     std::wstring Log() const { return folder_ + L"\\tool.log"; }
     std::string LogText() const { return ReadAll(Log()); }
-    // An (empty) media file of the scratch folder; the stand-in probe never reads it.
+    // A media file of the scratch media folder; the stand-in probe never reads it.
+    std::wstring Folder() const { return folder_ + L"\\media"; }
     std::wstring Media(const wchar_t* name) const {
-        const std::wstring path = folder_ + L"\\" + name;
+        CreateDirectoryW(Folder().c_str(), nullptr);
+        const std::wstring path = Folder() + L"\\" + name;
         if (!Exists(path)) WriteAll(path, "not read");
         return path;
     }
@@ -140,17 +145,19 @@ private:
 };
 
 // Keeps sending the window a message that needs its thread to come back to its message loop,
-// every 20 ms, and keeps the longest wait: a window that waits on a tool shows here.
+// every 20 ms, and keeps the longest wait and the number of answers slower than `boundMs`: a
+// window that waits on a tool shows here.
 class ResponsivenessWatch {
 public:
-    explicit ResponsivenessWatch(HWND window)
-        : thread_([this, window] {
+    ResponsivenessWatch(HWND window, DWORD boundMs)
+        : thread_([this, window, boundMs] {
               while (!stop_) {
                   const ULONGLONG start = GetTickCount64();
                   DWORD_PTR result = 0;
                   if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) && !IsWindow(window)) break;
                   const DWORD took = static_cast<DWORD>(GetTickCount64() - start);
                   if (took > longest_) longest_ = took;
+                  if (took >= boundMs) ++slow_;
                   ++answers_;
                   Sleep(20);
               }
@@ -162,11 +169,13 @@ public:
     }
     DWORD LongestMs() const { return longest_; }
     int Answers() const { return answers_; }
+    int SlowAnswers() const { return slow_; }
 
 private:
     std::atomic<bool> stop_{false};
     std::atomic<DWORD> longest_{0};
     std::atomic<int> answers_{0};
+    std::atomic<int> slow_{0};
     std::thread thread_;
 };
 

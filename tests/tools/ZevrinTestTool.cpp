@@ -13,13 +13,14 @@
 //                 commands are answered but ignored, so only termination ends it
 //   "dies"        report opening and a second of status, then fault (access violation)
 //   "floods"      report opening, then status blocks back to back for three seconds, then the end
-//   "silent"      never report anything; sit until terminated (bounded at a minute)
+//   "silent"      never report anything; sit for 8 s (or until terminated), then exit 0
 // A probe tool's runs (a path and "-o <xml>") are steered by ZEVRIN_TEST_TOOL_PROBE, for media
 // whose file name starts with "bad" (the others are described as "valid"):
 //   "crash"       fault (access violation) before writing anything
 //   "hang"        never end (bounded at two minutes, and gone with the test's tree anyway)
 //   "truncated"   write the first half of a valid "MediaInfos" document and exit 0
 //   "hostile"     write a document nested a million deep with huge values and exit 0
+//   "slow"        take 300 ms, then write a valid document
 //   "valid"       write a valid document of a 60-second video and exit 0
 // Every playback or probe run appends "<mode> <media path>" to ZEVRIN_TEST_TOOL_LOG when set.
 #include "harlow/include/harlow/ToolMessages.h"
@@ -105,10 +106,10 @@ void SendPlayback(const Options& o, int type, HWND control) {
     SendMessageTimeoutW(o.window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 2000, &result);
 }
 
-// A fault as a real one: no error box, the process ends with the access violation's code.
+// Ends as a fault ends a process, with the access violation's exit code. (A real fault would
+// bring up Wine's crash dialog whatever the error mode says.)
 [[noreturn]] void Fault() {
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    *static_cast<volatile int*>(nullptr) = 1;
+    TerminateProcess(GetCurrentProcess(), 0xC0000005);
     ExitProcess(0xC0000005);
 }
 
@@ -131,7 +132,7 @@ void AppendLog(const std::wstring& mode, const std::wstring& media) {
 
 int ActAsPlayback(const Options& o, const std::wstring& mode) {
     if (mode == L"silent") {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 60000;) Pump(50);
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 8000;) Pump(50);
         return 0;
     }
     HWND control = CreateControlWindow();
@@ -205,6 +206,7 @@ int ActAsProbe(const std::wstring& mode, const std::wstring& xml) {
         Sleep(120000);
         return 0;
     }
+    if (mode == L"slow") Sleep(300);
     if (mode == L"truncated") text.assign(kValidMediaInfos, sizeof(kValidMediaInfos) / 2);
     else if (mode == L"hostile") text = HostileMediaInfos();
     else text = kValidMediaInfos;
@@ -233,7 +235,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         else if (name == L"-context") o.context = std::wcstoll(value, nullptr, 10);
     }
     wchar_t mode[32];
-    if (GetEnvironmentVariableW(L"ZEVRIN_TEST_TOOL_PLAYBACK", mode, 32) && !HasArgument(argc, argv, L"-i")) {
+    if (GetEnvironmentVariableW(L"ZEVRIN_TEST_TOOL_PLAYBACK", mode, 32) && !HasArgument(argc, argv, L"-i") &&
+        !HasArgument(argc, argv, L"-o")) {
         AppendLog(L"play-" + std::wstring(mode), PlaybackMedia(argc, argv));
         LocalFree(argv);
         return ActAsPlayback(o, mode);
