@@ -9,6 +9,7 @@
 #include "Mutator.h"
 
 #include "framework/Text.h"
+#include "framework/XmlNesting.h"
 #include "image/ThumbnailImage.h"
 #include "playlist/PlaylistFile.h"
 #include "tools/MediaInfosParser.h"
@@ -203,4 +204,24 @@ TEST(ParserMutation, PicturesFailWithAnErrorOrDecodeWhole) {
             EXPECT_TRUE(image.FitIntoBox(64, 48, 0, &fitted));
         });
     }
+}
+
+// The nesting guard in front of the XML reader: a million levels would overflow the reader's
+// stack; closing tags hidden in comments, sections and quoted values do not lower the count.
+TEST(ParserMutation, DocumentsNestedPastTheLimitAreRefusedBeforeTheyAreRead) {
+    std::string deep;
+    for (int i = 0; i < 1000000; ++i) deep += "<a>";
+    CMediaInfo info;
+    EXPECT_EQ(ParseMediaInfosText("<MediaInfos><MediaInfo>" + deep, info), -1);
+    EXPECT_FALSE(ParseUpdateInfo("<Updates><Application>" + deep));
+    WithFile(L".play", "<Plays><Play>" + deep, [](const std::wstring& path) {
+        CPlaylistFileList list;
+        EXPECT_EQ(CPlayPlaylistFile().Read(path, list), -1);
+    });
+
+    EXPECT_TRUE(fw::XmlNestingWithin("<?xml version=\"1.0\"?><a><b/><c t=\"<d>\">x</c><!-- <e><f> --></a>", 2));
+    EXPECT_FALSE(fw::XmlNestingWithin("<a><b><c/></b></a>", 1));
+    const std::string hidden = "<!-- </a></a></a> --><![CDATA[</a></a>]]><x t=\"</a></a>\">";
+    EXPECT_FALSE(fw::XmlNestingWithin("<a><a>" + hidden + "<a><a>", 4));
+    EXPECT_FALSE(fw::XmlNestingWithin("<?xm<a><a><a><a>", 2));  // a broken declaration ends at its first ">"
 }

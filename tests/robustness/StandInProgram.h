@@ -89,7 +89,10 @@ public:
         if (!dist) return;
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"zevrin-standin-" + std::to_wstring(GetCurrentProcessId());
+        // A folder of its own each time: a stand-in of the last test may still be on its way out.
+        static int serial = 0;
+        folder_ = std::wstring(temp) + L"zevrin-standin-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                  std::to_wstring(++serial);
         CreateDirectoryW(folder_.c_str(), nullptr);
         CreateDirectoryW((folder_ + L"\\Harlow").c_str(), nullptr);
         const std::wstring tool = WinePath(ZEVRIN_TEST_TOOL);
