@@ -66,8 +66,8 @@ bool WaitForTool(HANDLE process, const ToolStopFlag* stopFlag, DWORD limitMs) {
 } // namespace
 
 int CToolProcess::Run(const std::wstring& commandLine, const ToolStopFlag* stopFlag) const {
-    // Only the given path counts: a bare name must not be looked up along the search path.
     timedOut_ = false;
+    // Only the given path counts: a bare name must not be looked up along the search path.
     if (!IsFile(toolPath_)) return -1;
     StartedProcess started;
     if (!StartHidden(commandLine, started)) return -1;

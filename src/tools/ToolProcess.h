@@ -34,7 +34,8 @@ public:
 
     // Starts the tool with the complete command line (its quoted path first) and waits for it.
     // 0 when it ran and exited with 0; -1 when it is missing, could not start, failed or was
-    // stopped. A tool that has not ended 1000 ms after the flag rose above 1 is terminated.
+    // stopped or ended at the time limit. A tool that has not ended 1000 ms after the flag rose
+    // above 1 is terminated.
     int Run(const std::wstring& commandLine, const ToolStopFlag* stopFlag) const;
 
 private:
