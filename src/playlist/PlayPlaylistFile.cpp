@@ -4,6 +4,7 @@
 #include "services/AppInfo.h"
 #include "framework/FileBytes.h"
 #include "framework/Text.h"
+#include "framework/XmlNesting.h"
 
 #include <tinyxml.h>
 
@@ -56,6 +57,7 @@ int CPlayPlaylistFile::Read(const std::wstring& path, CPlaylistFileList& list) {
     if (!read) return -1;
     std::string& bytes = *read;
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+    if (!fw::XmlNestingWithin(bytes)) return -1;
     TiXmlDocument doc;
     doc.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_UTF8);
     if (doc.Error()) return -1;

@@ -2,6 +2,7 @@
 
 #include "framework/Handles.h"
 #include "framework/Text.h"
+#include "framework/XmlNesting.h"
 
 #include <tinyxml.h>
 
@@ -114,6 +115,7 @@ void ReadMediaInfo(const TiXmlElement& e, CMediaInfo& info) {
 } // namespace
 
 int ParseMediaInfosText(const std::string& xml, CMediaInfo& info) {
+    if (!fw::XmlNestingWithin(xml)) return -1;
     TiXmlDocument doc;
     doc.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
     if (doc.Error()) return -1;

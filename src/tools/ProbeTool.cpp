@@ -55,13 +55,16 @@ int CProbeTool::Probe(const std::wstring& mediaPath, CMediaInfo& info, const Too
 
 // Under load a tool run now and then fails where the same run a moment later succeeds; one more
 // try keeps such a file from dropping out of the playlist unnoticed. A file that is no media
-// fails both times, at the cost of one more short run.
+// fails both times, at the cost of one more short run. A probe that got stuck is not tried
+// again: the item goes on without information and the queue moves on.
 int ProbeMedia(const std::wstring& toolPath, const std::wstring& mediaPath, CMediaInfo& info,
                const ToolStopFlag* stopFlag) {
     CProbeTool tool;
     tool.SetToolPath(toolPath);
+    tool.SetTimeLimit(kProbeTimeLimitMs);
     int result = tool.Probe(mediaPath, info, stopFlag);
-    if (result != 0 && !(stopFlag && stopFlag->load() != 0)) result = tool.Probe(mediaPath, info, stopFlag);
+    if (result != 0 && !tool.LastRunTimedOut() && !(stopFlag && stopFlag->load() != 0))
+        result = tool.Probe(mediaPath, info, stopFlag);
     return result;
 }
 

@@ -17,7 +17,12 @@ public:
     std::wstring BuildCommandLine(const std::wstring& mediaPath, const std::wstring& xmlPath) const;
 };
 
-// Probes with the probe tool at toolPath. stopFlag may be null.
+// The probe reads a file in a second or two and gives up on a silent network source after ten;
+// a run still going after this long is stuck (a damaged file, a tool fault) and is ended.
+inline constexpr DWORD kProbeTimeLimitMs = 30000;
+
+// Probes with the probe tool at toolPath. stopFlag may be null; a run stuck past
+// kProbeTimeLimitMs fails without a second try.
 int ProbeMedia(const std::wstring& toolPath, const std::wstring& mediaPath, CMediaInfo& info,
                const ToolStopFlag* stopFlag);
 

@@ -41,30 +41,37 @@ bool StartHidden(const std::wstring& commandLine, StartedProcess& started) {
     return true;
 }
 
-void WaitWatchingStop(HANDLE process, const ToolStopFlag& stopFlag) {
+void EndProcess(HANDLE process) {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, kTerminateSettleMs);
+}
+
+// Waits for the process, watching the stop flag when there is one; a run past `limitMs`
+// (0: no limit) is ended. True when the limit ended it.
+bool WaitForTool(HANDLE process, const ToolStopFlag* stopFlag, DWORD limitMs) {
+    const ULONGLONG deadline = limitMs ? GetTickCount64() + limitMs : ~0ULL;
     for (;;) {
-        if (stopFlag.load() > kStopInteracted) {
-            if (WaitForSingleObject(process, kStopGraceMs) == WAIT_TIMEOUT) {
-                TerminateProcess(process, 1);
-                WaitForSingleObject(process, kTerminateSettleMs);
-            }
-            return;
+        if (stopFlag && stopFlag->load() > kStopInteracted) {
+            if (WaitForSingleObject(process, kStopGraceMs) == WAIT_TIMEOUT) EndProcess(process);
+            return false;
         }
-        if (WaitForSingleObject(process, kStopPollMs) != WAIT_TIMEOUT) return;
+        if (WaitForSingleObject(process, stopFlag || limitMs ? kStopPollMs : INFINITE) != WAIT_TIMEOUT) return false;
+        if (GetTickCount64() >= deadline) {
+            EndProcess(process);
+            return true;
+        }
     }
 }
 
 } // namespace
 
 int CToolProcess::Run(const std::wstring& commandLine, const ToolStopFlag* stopFlag) const {
+    timedOut_ = false;
     // Only the given path counts: a bare name must not be looked up along the search path.
     if (!IsFile(toolPath_)) return -1;
     StartedProcess started;
     if (!StartHidden(commandLine, started)) return -1;
-    if (stopFlag)
-        WaitWatchingStop(started.process.Get(), *stopFlag);
-    else
-        WaitForSingleObject(started.process.Get(), INFINITE);
+    timedOut_ = WaitForTool(started.process.Get(), stopFlag, timeLimitMs_);
     DWORD exitCode = 1;
     if (!GetExitCodeProcess(started.process.Get(), &exitCode)) exitCode = 1;
     return exitCode == 0 ? 0 : -1;

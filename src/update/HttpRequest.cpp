@@ -9,6 +9,9 @@
 namespace zevrin {
 
 std::optional<UrlParts> SplitUrl(const std::wstring& url) {
+    // Longer than any address the platform opens; canonicalising one of hundreds of kilobytes
+    // (a damaged update file) takes the platform many seconds.
+    if (url.size() > INTERNET_MAX_URL_LENGTH) return std::nullopt;
     DWORD size = static_cast<DWORD>(url.size()) * 3 + 64;
     std::vector<wchar_t> canonical(size);
     if (!InternetCanonicalizeUrlW(url.c_str(), canonical.data(), &size, ICU_BROWSER_MODE)) {

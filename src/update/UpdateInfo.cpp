@@ -2,6 +2,7 @@
 
 #include "framework/Handles.h"
 #include "framework/Text.h"
+#include "framework/XmlNesting.h"
 #include "update/HttpRequest.h"
 
 #include <tinyxml.h>
@@ -99,7 +100,7 @@ bool IsWebUrl(const std::wstring& url) {
 }
 
 std::optional<UpdateInfo> ParseUpdateInfo(const std::string& fileText) {
-    if (fileText.empty()) return std::nullopt;
+    if (fileText.empty() || !fw::XmlNestingWithin(fileText)) return std::nullopt;
     TiXmlDocument document;
     document.Parse(NormalizeLines(fileText).c_str(), nullptr, TIXML_ENCODING_LEGACY);
     if (document.Error()) return std::nullopt;
