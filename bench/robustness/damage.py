@@ -253,7 +253,7 @@ def damaged_copies(data, ext, copies):
 
 def main():
     clips, out = sys.argv[1], sys.argv[2]
-    copies = int(sys.argv[3]) if len(sys.argv) > 3 else 30
+    copies = int(sys.argv[3]) if len(sys.argv) > 3 else 80
     random.seed(int(sys.argv[4]) if len(sys.argv) > 4 else 22)
     os.makedirs(out, exist_ok=True)
     count = 0

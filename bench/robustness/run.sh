@@ -6,14 +6,14 @@
 # program's own readers take a larger count of mutated playlists, media information and images.
 # It prints figures; it is not a timed test.
 #
-# Usage: bench/robustness/run.sh [copies-per-clip (30)] [parser mutations per seed file (2000)]
+# Usage: bench/robustness/run.sh [copies-per-clip (80: 2,000 damaged files)] [parser mutations per seed file (2000)]
 # ZEVRIN_BENCH_NO_BUILD=1 sweeps an existing build; ROBUSTNESS_TOOLS="probe encode" picks tools.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 scripts="$here/../../scripts"
 source "$scripts/lib.sh"
 trap zevrin_cleanup EXIT
-copies="${1:-30}"
+copies="${1:-80}"
 mutations="${2:-2000}"
 tools="${ROBUSTNESS_TOOLS:-probe encode play}"
 
