@@ -11,7 +11,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
     wine wine64 xvfb xdotool x11-utils imagemagick
     cmake make nasm pkg-config dpkg-dev xz-utils
-    googletest ffmpeg pulseaudio python3 nsis zip
+    googletest ffmpeg pulseaudio python3 nsis zip clang-format
 )
 
 missing=()
