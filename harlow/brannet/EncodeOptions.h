@@ -44,7 +44,7 @@ struct EncodeOptions {
     std::int64_t videoBitRate = 0;
     bool sameQuality = false;
     int cropLeft = 0, cropTop = 0, cropRight = 0, cropBottom = 0;
-    std::int64_t frameCount = 0; // 0: all
+    std::int64_t frameCount = 0;                    // 0: all
     std::map<std::string, std::string> videoPreset; // encoder options from -vpre
 
     bool noAudio = false;

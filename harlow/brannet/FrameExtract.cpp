@@ -16,14 +16,11 @@ namespace {
 // Work after the seek is bounded: a key frame every few seconds is normal, minutes are not.
 constexpr auto kDecodeBudget = std::chrono::seconds(20);
 
-bool HasPictureExtension(const std::wstring& path)
-{
+bool HasPictureExtension(const std::wstring& path) {
     const std::size_t dot = path.rfind(L'.');
-    if (dot == std::wstring::npos)
-        return false;
+    if (dot == std::wstring::npos) return false;
     std::wstring ext = path.substr(dot + 1);
-    for (wchar_t& c : ext)
-        c = static_cast<wchar_t>(towlower(c));
+    for (wchar_t& c : ext) c = static_cast<wchar_t>(towlower(c));
     return ext == L"jpg" || ext == L"jpeg" || ext == L"png" || ext == L"bmp";
 }
 
@@ -35,8 +32,7 @@ struct Decoded {
 // Decodes the stream from the current read position until a frame at or after `target` (in the
 // stream's time base); returns the last frame decoded when the media ends first.
 Decoded DecodeUntil(AVFormatContext* input, int streamIndex, AVCodecContext* decoder, std::int64_t target,
-                    Interrupter& interrupter)
-{
+                    Interrupter& interrupter) {
     Decoded out;
     PacketPtr packet = NewPacket();
     FramePtr frame = NewFrame();
@@ -54,16 +50,13 @@ Decoded DecodeUntil(AVFormatContext* input, int streamIndex, AVCodecContext* dec
             } else {
                 const int sent = avcodec_send_packet(decoder, packet.get());
                 av_packet_unref(packet.get());
-                if (sent < 0 && sent != AVERROR(EAGAIN))
-                    continue; // a damaged packet: try the next one
+                if (sent < 0 && sent != AVERROR(EAGAIN)) continue; // a damaged packet: try the next one
             }
         }
         for (;;) {
             const int rc = avcodec_receive_frame(decoder, frame.get());
-            if (rc == AVERROR_EOF)
-                return out;
-            if (rc < 0)
-                break;
+            if (rc == AVERROR_EOF) return out;
+            if (rc < 0) break;
             const std::int64_t t = frame->best_effort_timestamp;
             out.frame.reset(av_frame_clone(frame.get()));
             av_frame_unref(frame.get());
@@ -78,31 +71,24 @@ Decoded DecodeUntil(AVFormatContext* input, int streamIndex, AVCodecContext* dec
 
 } // namespace
 
-bool IsSingleFrameRequest(const EncodeOptions& o)
-{
-    if (o.frameCount != 1 || o.inputs.size() != 1)
-        return false;
+bool IsSingleFrameRequest(const EncodeOptions& o) {
+    if (o.frameCount != 1 || o.inputs.size() != 1) return false;
     return o.format == "image2" || o.format == "mjpeg" || (o.format.empty() && HasPictureExtension(o.output));
 }
 
-ExtractResult ExtractOneFrame(const EncodeOptions& o)
-{
-    if (!o.overwrite && FileExists(o.output))
-        return {kExitOutput, "the output exists and -y was not given"};
+ExtractResult ExtractOneFrame(const EncodeOptions& o) {
+    if (!o.overwrite && FileExists(o.output)) return {kExitOutput, "the output exists and -y was not given"};
     Interrupter interrupter;
     InputPtr input = OpenInput(o.inputs[0].path, interrupter);
-    if (!input)
-        return {kExitInput, "the input can't be opened"};
+    if (!input) return {kExitInput, "the input can't be opened"};
     const int streamIndex = ChooseVideoStream(input.get(), CoverArt::AsLastResort);
-    if (streamIndex < 0)
-        return {kExitInput, "the input has no picture"};
+    if (streamIndex < 0) return {kExitInput, "the input has no picture"};
     AVStream* stream = input->streams[streamIndex];
     for (unsigned i = 0; i < input->nb_streams; ++i)
         if (static_cast<int>(i) != streamIndex)
             input->streams[i]->discard = AVDISCARD_ALL; // the demuxer can skip what we don't decode
     CodecPtr decoder = OpenDecoder(stream, o.threads);
-    if (!decoder)
-        return {kExitUnsupported, "no decoder for the video"};
+    if (!decoder) return {kExitUnsupported, "no decoder for the video"};
 
     std::int64_t target = AV_NOPTS_VALUE;
     if (o.startUs > 0) {
@@ -118,15 +104,13 @@ ExtractResult ExtractOneFrame(const EncodeOptions& o)
     interrupter.Arm(std::chrono::seconds(30));
     Decoded decoded = DecodeUntil(input.get(), streamIndex, decoder.get(), target, interrupter);
     interrupter.Disarm();
-    if (!decoded.frame)
-        return {kExitInput, "no picture could be decoded"};
+    if (!decoded.frame) return {kExitInput, "no picture could be decoded"};
     // Past the end the last picture stands for the media: a thumbnail is still wanted.
     PictureRequest request{o.width, o.height, o.cropLeft, o.cropTop, o.cropRight, o.cropBottom};
     PendingOutput output(o.output);
     if (!WritePicture(*decoded.frame, stream, request, output.TempPath(), o.output))
         return {kExitOutput, "the picture can't be written"};
-    if (!output.Commit())
-        return {kExitOutput, "the output can't be renamed into place"};
+    if (!output.Commit()) return {kExitOutput, "the output can't be renamed into place"};
     return {kExitOk, {}};
 }
 

@@ -21,21 +21,16 @@ struct PictureType {
     AVPixelFormat format;
 };
 
-PictureType TypeFor(const std::wstring& name)
-{
+PictureType TypeFor(const std::wstring& name) {
     std::wstring lower = name;
-    for (wchar_t& c : lower)
-        c = static_cast<wchar_t>(towlower(c));
+    for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
     const std::wstring_view view = lower;
-    if (view.ends_with(L".png"))
-        return {AV_CODEC_ID_PNG, AV_PIX_FMT_RGB24};
-    if (view.ends_with(L".bmp"))
-        return {AV_CODEC_ID_BMP, AV_PIX_FMT_BGR24};
+    if (view.ends_with(L".png")) return {AV_CODEC_ID_PNG, AV_PIX_FMT_RGB24};
+    if (view.ends_with(L".bmp")) return {AV_CODEC_ID_BMP, AV_PIX_FMT_BGR24};
     return {AV_CODEC_ID_MJPEG, AV_PIX_FMT_YUVJ420P};
 }
 
-void OutputSize(const AVFrame& frame, const AVStream* stream, const PictureRequest& request, int& w, int& h)
-{
+void OutputSize(const AVFrame& frame, const AVStream* stream, const PictureRequest& request, int& w, int& h) {
     if (request.width > 0 && request.height > 0) {
         w = request.width;
         h = request.height;
@@ -45,33 +40,27 @@ void OutputSize(const AVFrame& frame, const AVStream* stream, const PictureReque
     AVRational sar = frame.sample_aspect_ratio.num > 0 ? frame.sample_aspect_ratio : stream->sample_aspect_ratio;
     w = frame.width;
     h = frame.height;
-    if (sar.num > 0 && sar.den > 0 && sar.num != sar.den)
-        w = static_cast<int>(av_rescale(w, sar.num, sar.den));
+    if (sar.num > 0 && sar.den > 0 && sar.num != sar.den) w = static_cast<int>(av_rescale(w, sar.num, sar.den));
     w = std::max(2, w & ~1);
     h = std::max(2, h & ~1);
 }
 
-FramePtr Convert(const AVFrame& source, int w, int h, AVPixelFormat format)
-{
+FramePtr Convert(const AVFrame& source, int w, int h, AVPixelFormat format) {
     FramePtr out = NewFrame();
     out->width = w;
     out->height = h;
     out->format = format;
-    if (av_frame_get_buffer(out.get(), 0) < 0)
-        return nullptr;
+    if (av_frame_get_buffer(out.get(), 0) < 0) return nullptr;
     ScalerPtr scaler(sws_getContext(source.width, source.height, static_cast<AVPixelFormat>(source.format), w, h,
                                     format, SWS_BICUBIC, nullptr, nullptr, nullptr));
-    if (!scaler)
-        return nullptr;
+    if (!scaler) return nullptr;
     sws_scale(scaler.get(), source.data, source.linesize, 0, source.height, out->data, out->linesize);
     return out;
 }
 
-bool Encode(const AVFrame& picture, AVCodecID id, std::string& bytes)
-{
+bool Encode(const AVFrame& picture, AVCodecID id, std::string& bytes) {
     const AVCodec* codec = avcodec_find_encoder(id);
-    if (!codec)
-        return false;
+    if (!codec) return false;
     CodecPtr encoder(avcodec_alloc_context3(codec));
     encoder->width = picture.width;
     encoder->height = picture.height;
@@ -79,8 +68,7 @@ bool Encode(const AVFrame& picture, AVCodecID id, std::string& bytes)
     encoder->time_base = {1, 25};
     encoder->flags |= AV_CODEC_FLAG_QSCALE;
     encoder->global_quality = FF_QP2LAMBDA * 3; // good quality at a thumbnail's size
-    if (!OpenEncoder(encoder.get(), codec).opened)
-        return false;
+    if (!OpenEncoder(encoder.get(), codec).opened) return false;
     FramePtr frame(av_frame_clone(&picture));
     frame->pts = 0;
     frame->quality = encoder->global_quality;
@@ -94,23 +82,20 @@ bool Encode(const AVFrame& picture, AVCodecID id, std::string& bytes)
     return !bytes.empty();
 }
 
-bool WriteBytes(const std::wstring& path, const std::string& bytes)
-{
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
     CloseHandle(file);
     return ok;
 }
 
 } // namespace
 
-bool WritePicture(const AVFrame& frame, const AVStream* stream, const PictureRequest& request,
-                  const std::wstring& path, const std::wstring& nameForType)
-{
+bool WritePicture(const AVFrame& frame, const AVStream* stream, const PictureRequest& request, const std::wstring& path,
+                  const std::wstring& nameForType) {
     FramePtr cropped(av_frame_clone(&frame));
     cropped->crop_left = request.cropLeft;
     cropped->crop_top = request.cropTop;

@@ -13,7 +13,7 @@ struct PictureRequest {
 };
 
 // The encoder is chosen by `nameForType`'s extension; the bytes go to `path`.
-bool WritePicture(const AVFrame& frame, const AVStream* stream, const PictureRequest& request,
-                  const std::wstring& path, const std::wstring& nameForType);
+bool WritePicture(const AVFrame& frame, const AVStream* stream, const PictureRequest& request, const std::wstring& path,
+                  const std::wstring& nameForType);
 
 } // namespace harlow::brannet

@@ -35,7 +35,10 @@ public:
     std::int64_t PositionUs() const { return positionUs_; }
     int Frames() const { return frames_; }
     int InputIndex() const { return inputIndex_; }
-    void SetSource(int inputIndex, const Timeline& timeline) { inputIndex_ = inputIndex; timeline_ = timeline; }
+    void SetSource(int inputIndex, const Timeline& timeline) {
+        inputIndex_ = inputIndex;
+        timeline_ = timeline;
+    }
 
 protected:
     // Handles one decoded frame at output time `t` (µs); false on a write failure.

@@ -18,8 +18,7 @@ using namespace harlow::brannet;
 
 namespace {
 
-int Run(const CommandLine& args, Progress& progress)
-{
+int Run(const CommandLine& args, Progress& progress) {
     const ParseResult parsed = ParseEncodeOptions(args);
     if (!parsed.options) {
         progress.Failed(parsed.error);
@@ -29,20 +28,17 @@ int Run(const CommandLine& args, Progress& progress)
     if (IsSingleFrameRequest(options)) {
         progress.Started(0);
         const ExtractResult r = ExtractOneFrame(options);
-        if (r.exitCode != kExitOk)
-            progress.Failed(r.error);
+        if (r.exitCode != kExitOk) progress.Failed(r.error);
         return r.exitCode;
     }
     const TranscodeResult r = Transcode(options, progress);
-    if (r.exitCode != kExitOk)
-        progress.Failed(r.error);
+    if (r.exitCode != kExitOk) progress.Failed(r.error);
     return r.exitCode;
 }
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
-{
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     PrepareToolProcess();
     const std::vector<std::wstring>& flags = FlagOptions();
     const std::vector<std::wstring>& valued = ValuedOptions();

@@ -16,10 +16,8 @@ struct InputCloser {
     void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
 };
 struct OutputCloser {
-    void operator()(AVFormatContext* p) const
-    {
-        if (p && p->pb && !(p->oformat->flags & AVFMT_NOFILE))
-            avio_closep(&p->pb);
+    void operator()(AVFormatContext* p) const {
+        if (p && p->pb && !(p->oformat->flags & AVFMT_NOFILE)) avio_closep(&p->pb);
         avformat_free_context(p);
     }
 };

@@ -133,21 +133,17 @@ constexpr std::array kStillNumbers{8, 9, 10, 12, 55, 63, 64, 65, 66, 67, 68, 80,
 
 } // namespace
 
-CodecEntry LookUpCodec(AVCodecID id)
-{
+CodecEntry LookUpCodec(AVCodecID id) {
     if (id != AV_CODEC_ID_NONE)
         for (const CodecEntry& e : kCodecs)
-            if (e.id == id)
-                return e;
+            if (e.id == id) return e;
     const char* name = avcodec_get_name(id);
     return {id, kCodecUnknown, name ? name : ""};
 }
 
-bool IsStillImageNumber(int number)
-{
+bool IsStillImageNumber(int number) {
     for (int n : kStillNumbers)
-        if (n == number)
-            return true;
+        if (n == number) return true;
     return false;
 }
 

@@ -10,39 +10,30 @@ extern "C" {
 
 namespace harlow {
 
-void Interrupter::Arm(std::chrono::milliseconds budget)
-{
+void Interrupter::Arm(std::chrono::milliseconds budget) {
     deadline_ = (std::chrono::steady_clock::now() + budget).time_since_epoch().count();
     armed_ = true;
 }
 
-int Interrupter::Check(void* self)
-{
+int Interrupter::Check(void* self) {
     auto* me = static_cast<Interrupter*>(self);
-    if (me->stop_)
-        return 1;
-    if (me->armed_ && std::chrono::steady_clock::now().time_since_epoch().count() > me->deadline_)
-        return 1;
+    if (me->stop_) return 1;
+    if (me->armed_ && std::chrono::steady_clock::now().time_since_epoch().count() > me->deadline_) return 1;
     return 0;
 }
 
-bool IsUrl(const std::wstring& path)
-{
+bool IsUrl(const std::wstring& path) {
     // "scheme://..." with a scheme of two letters or more; "C:\..." is a drive, not a scheme.
     const std::size_t colon = path.find(L"://");
-    if (colon == std::wstring::npos || colon < 2)
-        return false;
+    if (colon == std::wstring::npos || colon < 2) return false;
     for (std::size_t i = 0; i < colon; ++i)
-        if (!iswalnum(path[i]) && path[i] != L'+' && path[i] != L'-' && path[i] != L'.')
-            return false;
+        if (!iswalnum(path[i]) && path[i] != L'+' && path[i] != L'-' && path[i] != L'.') return false;
     return true;
 }
 
-InputPtr OpenInput(const std::wstring& path, Interrupter& interrupter, const OpenOptions& options)
-{
+InputPtr OpenInput(const std::wstring& path, Interrupter& interrupter, const OpenOptions& options) {
     AVFormatContext* raw = avformat_alloc_context();
-    if (!raw)
-        return nullptr;
+    if (!raw) return nullptr;
     raw->interrupt_callback = interrupter.Callback();
     // Bounded probing: a few megabytes and seconds are plenty for real media and cap hostile input.
     raw->probesize = 8 << 20;
@@ -50,7 +41,7 @@ InputPtr OpenInput(const std::wstring& path, Interrupter& interrupter, const Ope
 
     AVDictionary* dict = nullptr;
     if (IsUrl(path)) {
-        av_dict_set(&dict, "rw_timeout", "10000000", 0);     // µs without data before giving up
+        av_dict_set(&dict, "rw_timeout", "10000000", 0); // µs without data before giving up
         av_dict_set(&dict, "timeout", "10000000", 0);
         av_dict_set(&dict, "reconnect", "0", 0);
     }
@@ -69,19 +60,15 @@ InputPtr OpenInput(const std::wstring& path, Interrupter& interrupter, const Ope
         return nullptr;
     }
     interrupter.Disarm();
-    if (interrupter.StopRequested())
-        return nullptr;
+    if (interrupter.StopRequested()) return nullptr;
     return input;
 }
 
-AVRational UsableFrameRate(const AVStream* stream)
-{
+AVRational UsableFrameRate(const AVStream* stream) {
     const AVRational avg = stream->avg_frame_rate;
-    if (avg.num > 0 && avg.den > 0 && av_q2d(avg) < 1000)
-        return avg;
+    if (avg.num > 0 && avg.den > 0 && av_q2d(avg) < 1000) return avg;
     const AVRational real = stream->r_frame_rate;
-    if (real.num > 0 && real.den > 0 && av_q2d(real) < 1000)
-        return real;
+    if (real.num > 0 && real.den > 0 && av_q2d(real) < 1000) return real;
     return {0, 1};
 }
 

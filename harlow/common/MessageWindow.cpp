@@ -2,8 +2,7 @@
 
 namespace harlow {
 
-HWND CreateMessageWindow(const wchar_t* className, WNDPROC procedure, void* owner)
-{
+HWND CreateMessageWindow(const wchar_t* className, WNDPROC procedure, void* owner) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = procedure;
@@ -13,8 +12,7 @@ HWND CreateMessageWindow(const wchar_t* className, WNDPROC procedure, void* owne
     return CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, owner);
 }
 
-void* OwnerOf(HWND window, UINT message, LPARAM lParam)
-{
+void* OwnerOf(HWND window, UINT message, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));

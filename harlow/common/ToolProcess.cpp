@@ -10,8 +10,7 @@ namespace harlow {
 
 namespace {
 
-LONG WINAPI EndQuietly(EXCEPTION_POINTERS*)
-{
+LONG WINAPI EndQuietly(EXCEPTION_POINTERS*) {
     // A fault must end the tool with a failure code, never with a dialog the user has to answer.
     TerminateProcess(GetCurrentProcess(), kExitCrashed);
     return EXCEPTION_EXECUTE_HANDLER;
@@ -19,15 +18,13 @@ LONG WINAPI EndQuietly(EXCEPTION_POINTERS*)
 
 } // namespace
 
-void PrepareToolProcess()
-{
+void PrepareToolProcess() {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(EndQuietly);
     av_log_set_level(AV_LOG_QUIET);
 }
 
-bool RunningUnderWine()
-{
+bool RunningUnderWine() {
     static const bool wine = [] {
         HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
         return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;

@@ -10,12 +10,12 @@ bool RunningUnderWine();
 // Exit codes shared by the tools; anything but 0 is a failure to the program.
 enum ExitCode : int {
     kExitOk = 0,
-    kExitUsage = 1,     // no input or output named
-    kExitInput = 2,     // the input can't be opened or holds nothing usable
-    kExitOutput = 3,    // the output can't be written
+    kExitUsage = 1,       // no input or output named
+    kExitInput = 2,       // the input can't be opened or holds nothing usable
+    kExitOutput = 3,      // the output can't be written
     kExitUnsupported = 4, // an option or codec this build can't honour
-    kExitStopped = 5,   // stopped by the caller
-    kExitCrashed = 6,   // an unexpected exception or fault
+    kExitStopped = 5,     // stopped by the caller
+    kExitCrashed = 6,     // an unexpected exception or fault
 };
 
 } // namespace harlow

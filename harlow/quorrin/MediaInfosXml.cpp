@@ -13,18 +13,11 @@ namespace harlow::quorrin {
 
 namespace {
 
-void SetNumber(TiXmlElement& e, const char* name, std::int64_t value)
-{
-    e.SetAttribute(name, std::to_string(value));
-}
+void SetNumber(TiXmlElement& e, const char* name, std::int64_t value) { e.SetAttribute(name, std::to_string(value)); }
 
-std::string Pair(int a, const char* separator, int b)
-{
-    return std::to_string(a) + separator + std::to_string(b);
-}
+std::string Pair(int a, const char* separator, int b) { return std::to_string(a) + separator + std::to_string(b); }
 
-TiXmlElement StreamElement(const StreamReport& s)
-{
+TiXmlElement StreamElement(const StreamReport& s) {
     TiXmlElement e("Stream");
     SetNumber(e, "Type", static_cast<int>(s.type));
     SetNumber(e, "Flags", s.flags);
@@ -42,24 +35,19 @@ TiXmlElement StreamElement(const StreamReport& s)
         SetNumber(e, "Channels", s.channels);
         SetNumber(e, "SampleRate", s.sampleRate);
     }
-    if (s.type == StreamType::Video || s.type == StreamType::Audio)
-        SetNumber(e, "BitRate", s.bitRate);
-    if (!s.language.empty())
-        e.SetAttribute("Language", CleanUtf8(s.language));
+    if (s.type == StreamType::Video || s.type == StreamType::Audio) SetNumber(e, "BitRate", s.bitRate);
+    if (!s.language.empty()) e.SetAttribute("Language", CleanUtf8(s.language));
     return e;
 }
 
-void AddText(TiXmlElement& parent, const char* name, const std::string& text)
-{
+void AddText(TiXmlElement& parent, const char* name, const std::string& text) {
     TiXmlElement child(name);
     const std::string clean = CleanUtf8(text);
-    if (!clean.empty())
-        child.InsertEndChild(TiXmlText(clean));
+    if (!clean.empty()) child.InsertEndChild(TiXmlText(clean));
     parent.InsertEndChild(child);
 }
 
-TiXmlElement MetaElement(const MetaReport& m)
-{
+TiXmlElement MetaElement(const MetaReport& m) {
     TiXmlElement e("Meta");
     SetNumber(e, "Year", m.year);
     SetNumber(e, "Track", m.track);
@@ -74,8 +62,7 @@ TiXmlElement MetaElement(const MetaReport& m)
 
 } // namespace
 
-std::string BuildMediaInfosXml(const MediaReport& report)
-{
+std::string BuildMediaInfosXml(const MediaReport& report) {
     TiXmlElement info("MediaInfo");
     SetNumber(info, "Flags", report.flags);
     info.SetAttribute("Format", CleanUtf8(report.format));
@@ -85,8 +72,7 @@ std::string BuildMediaInfosXml(const MediaReport& report)
     // The program reads BitRate as a 32-bit int.
     SetNumber(info, "BitRate", std::min<std::int64_t>(report.bitRate, INT32_MAX));
     SetNumber(info, "StreamCount", static_cast<std::int64_t>(report.streams.size()));
-    for (const StreamReport& s : report.streams)
-        info.InsertEndChild(StreamElement(s));
+    for (const StreamReport& s : report.streams) info.InsertEndChild(StreamElement(s));
     info.InsertEndChild(MetaElement(report.meta));
 
     TiXmlElement root("MediaInfos");
@@ -100,18 +86,15 @@ std::string BuildMediaInfosXml(const MediaReport& report)
     return printer.Str();
 }
 
-bool WriteFileAtomically(const std::wstring& path, const std::string& content)
-{
+bool WriteFileAtomically(const std::wstring& path, const std::string& content) {
     const std::wstring temp = path + L".part" + std::to_wstring(GetCurrentProcessId());
     HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
                     written == content.size() && FlushFileBuffers(file);
     CloseHandle(file);
-    if (ok && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+    if (ok && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
     DeleteFileW(temp.c_str());
     return false;
 }

@@ -31,8 +31,8 @@ enum StreamFlag : std::uint32_t {
 struct StreamReport {
     StreamType type = StreamType::Other;
     std::uint32_t flags = 0;
-    std::string format; // codec name as shown to the user
-    int codec = 0;      // our codec number
+    std::string format;         // codec name as shown to the user
+    int codec = 0;              // our codec number
     std::int64_t startTime = 0; // µs
     std::int64_t duration = 0;  // µs
     std::int64_t frames = 0;

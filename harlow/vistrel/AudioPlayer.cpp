@@ -18,42 +18,34 @@ constexpr AVRational kMicroseconds{1, AV_TIME_BASE};
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
 } // namespace
 
-bool AudioPlayer::Open(AVStream* stream, std::int64_t originUs, int threads, bool useDevice)
-{
+bool AudioPlayer::Open(AVStream* stream, std::int64_t originUs, int threads, bool useDevice) {
     stream_ = stream;
     originUs_ = originUs;
     decoder_ = OpenDecoder(stream, threads);
-    if (!decoder_)
-        return false;
-    if (!useDevice)
-        return false;
+    if (!decoder_) return false;
+    if (!useDevice) return false;
     const int channels = std::clamp(decoder_->ch_layout.nb_channels, 1, 2);
     const int rate = decoder_->sample_rate > 0 ? decoder_->sample_rate : 44100;
     // Some devices refuse unusual rates: fall back to the common ones and resample.
     return device_.Open(rate, channels) || device_.Open(48000, channels) || device_.Open(44100, 2);
 }
 
-void AudioPlayer::Start()
-{
+void AudioPlayer::Start() {
     thread_ = std::thread([this] { Run(); });
 }
 
-void AudioPlayer::Join()
-{
-    if (thread_.joinable())
-        thread_.join();
+void AudioPlayer::Join() {
+    if (thread_.joinable()) thread_.join();
 }
 
-void AudioPlayer::SetPaused(bool paused)
-{
+void AudioPlayer::SetPaused(bool paused) {
     if (paused)
         device_.Pause();
     else
         device_.Resume();
 }
 
-void AudioPlayer::Run()
-{
+void AudioPlayer::Run() {
     QueuedPacket item;
     while (!shared_.stop) {
         if (queue_.Pop(item, kPollInterval)) {
@@ -69,20 +61,17 @@ void AudioPlayer::Run()
     device_.Reset();
 }
 
-void AudioPlayer::Handle(QueuedPacket& item)
-{
+void AudioPlayer::Handle(QueuedPacket& item) {
     if (item.kind == QueuedPacket::Kind::Flush) {
         avcodec_flush_buffers(decoder_.get());
         device_.Reset();
-        if (shared_.paused)
-            device_.Pause(); // a reset device plays again at once; a seek while paused stays paused
+        if (shared_.paused) device_.Pause(); // a reset device plays again at once; a seek while paused stays paused
         serial_ = item.serial;
         anchored_ = false;
         ended_ = doneReported_ = false;
         return;
     }
-    if (item.serial != serial_)
-        return;
+    if (item.serial != serial_) return;
     const bool end = item.kind == QueuedPacket::Kind::End;
     if (avcodec_send_packet(decoder_.get(), end ? nullptr : item.packet.get()) < 0 && !end)
         return; // a damaged packet: skip it
@@ -97,8 +86,7 @@ void AudioPlayer::Handle(QueuedPacket& item)
     }
 }
 
-bool AudioPlayer::Convert(AVFrame* frame, std::vector<std::int16_t>& out)
-{
+bool AudioPlayer::Convert(AVFrame* frame, std::vector<std::int16_t>& out) {
     if (!resampler_) {
         AVChannelLayout in{}, target{};
         if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
@@ -126,11 +114,9 @@ bool AudioPlayer::Convert(AVFrame* frame, std::vector<std::int16_t>& out)
     return got > 0;
 }
 
-void AudioPlayer::Play(AVFrame* frame)
-{
+void AudioPlayer::Play(AVFrame* frame) {
     std::vector<std::int16_t> pcm;
-    if (!device_.IsOpen() || !Convert(frame, pcm))
-        return;
+    if (!device_.IsOpen() || !Convert(frame, pcm)) return;
     const int channels = device_.Channels();
     std::size_t frames = pcm.size() / channels;
     std::int16_t* data = pcm.data();
@@ -139,10 +125,10 @@ void AudioPlayer::Play(AVFrame* frame)
         std::int64_t t = shared_.seekTargetUs;
         if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
             t = av_rescale_q(frame->best_effort_timestamp, stream_->time_base, kMicroseconds) - originUs_;
-        const std::int64_t skip = std::clamp<std::int64_t>(
-            av_rescale(shared_.seekTargetUs - t, device_.SampleRate(), AV_TIME_BASE), 0, static_cast<std::int64_t>(frames));
-        if (skip == static_cast<std::int64_t>(frames))
-            return;
+        const std::int64_t skip =
+            std::clamp<std::int64_t>(av_rescale(shared_.seekTargetUs - t, device_.SampleRate(), AV_TIME_BASE), 0,
+                                     static_cast<std::int64_t>(frames));
+        if (skip == static_cast<std::int64_t>(frames)) return;
         data += skip * channels;
         frames -= static_cast<std::size_t>(skip);
         anchorUs_ = t + av_rescale(skip, AV_TIME_BASE, device_.SampleRate());
@@ -154,8 +140,7 @@ void AudioPlayer::Play(AVFrame* frame)
     Output(data, frames);
 }
 
-void AudioPlayer::Output(const std::int16_t* samples, std::size_t frames)
-{
+void AudioPlayer::Output(const std::int16_t* samples, std::size_t frames) {
     const int serial = serial_;
     while (frames > 0 && !shared_.stop && shared_.serial == serial) {
         const std::size_t taken = device_.Write(samples, frames, kPollInterval);
@@ -165,14 +150,11 @@ void AudioPlayer::Output(const std::int16_t* samples, std::size_t frames)
     }
 }
 
-void AudioPlayer::SyncClock()
-{
-    if (!anchored_ || !device_.IsOpen())
-        return;
+void AudioPlayer::SyncClock() {
+    if (!anchored_ || !device_.IsOpen()) return;
     const std::int64_t played = device_.PlayedFrames();
     // Once everything written has been heard the device stands still; the clock runs on alone.
-    if (played <= 0 || played >= device_.WrittenFrames())
-        return;
+    if (played <= 0 || played >= device_.WrittenFrames()) return;
     shared_.clock.SyncToAudio(anchorUs_ + av_rescale(played, AV_TIME_BASE, device_.SampleRate()));
 }
 

@@ -9,8 +9,7 @@ constexpr auto kIdle = std::chrono::milliseconds(10);
 constexpr auto kReadBudget = std::chrono::seconds(20); // one stalled read ends the media
 } // namespace
 
-void Demuxer::Route(int videoStream, PacketQueue* video, int audioStream, PacketQueue* audio)
-{
+void Demuxer::Route(int videoStream, PacketQueue* video, int audioStream, PacketQueue* audio) {
     videoStream_ = video ? videoStream : -1;
     audioStream_ = audio ? audioStream : -1;
     video_ = video;
@@ -20,25 +19,20 @@ void Demuxer::Route(int videoStream, PacketQueue* video, int audioStream, Packet
             input_->streams[i]->discard = AVDISCARD_ALL;
 }
 
-void Demuxer::RequestSeek(std::int64_t targetUs)
-{
+void Demuxer::RequestSeek(std::int64_t targetUs) {
     std::lock_guard lock(seekMutex_);
     seekRequest_ = targetUs;
 }
 
-void Demuxer::Start()
-{
+void Demuxer::Start() {
     thread_ = std::thread([this] { Run(); });
 }
 
-void Demuxer::Join()
-{
-    if (thread_.joinable())
-        thread_.join();
+void Demuxer::Join() {
+    if (thread_.joinable()) thread_.join();
 }
 
-void Demuxer::Seek(std::int64_t targetUs)
-{
+void Demuxer::Seek(std::int64_t targetUs) {
     const std::int64_t ts = targetUs + originUs_;
     interrupter_.Arm(std::chrono::seconds(10));
     // To the key frame at or before the target; the decoders skip up to the target itself.
@@ -49,29 +43,24 @@ void Demuxer::Seek(std::int64_t targetUs)
     shared_.seekTargetUs = targetUs;
     shared_.clock.Set(targetUs);
     shared_.serial = serial;
-    if (video_)
-        video_->Flush(serial);
-    if (audio_)
-        audio_->Flush(serial);
+    if (video_) video_->Flush(serial);
+    if (audio_) audio_->Flush(serial);
     ended_ = false;
 }
 
-void Demuxer::Deliver(PacketQueue* queue, QueuedPacket item)
-{
+void Demuxer::Deliver(PacketQueue* queue, QueuedPacket item) {
     // Wait for room, but stay ready for a seek or a stop.
     while (!shared_.stop && queue->Full()) {
         {
             std::lock_guard lock(seekMutex_);
-            if (seekRequest_)
-                return; // the packet belongs to where we are leaving
+            if (seekRequest_) return; // the packet belongs to where we are leaving
         }
         std::this_thread::sleep_for(kIdle);
     }
     queue->Push(std::move(item));
 }
 
-void Demuxer::Run()
-{
+void Demuxer::Run() {
     PacketPtr packet = NewPacket();
     while (!shared_.stop) {
         std::optional<std::int64_t> seek;
@@ -99,11 +88,10 @@ void Demuxer::Run()
             ended_ = true;
             const int serial = shared_.serial;
             for (PacketQueue* q : {video_, audio_})
-                if (q)
-                    Deliver(q, QueuedPacket{QueuedPacket::Kind::End, nullptr, serial});
+                if (q) Deliver(q, QueuedPacket{QueuedPacket::Kind::End, nullptr, serial});
             continue;
         }
-        PacketQueue* target = packet->stream_index == videoStream_ ? video_
+        PacketQueue* target = packet->stream_index == videoStream_   ? video_
                               : packet->stream_index == audioStream_ ? audio_
                                                                      : nullptr;
         if (target) {

@@ -5,8 +5,7 @@
 namespace harlow::vistrel {
 
 void DescribeMedia(const quorrin::MediaReport& r, const std::wstring& url, int videoStream, int audioStream,
-                   bool audioDevice, MediaDescription& out)
-{
+                   bool audioDevice, MediaDescription& out) {
     CopyField(out.format, sizeof out.format, r.format);
     out.size = r.size > 0 ? r.size : -1;
     out.startTime = r.startTime;
@@ -31,8 +30,7 @@ void DescribeMedia(const quorrin::MediaReport& r, const std::wstring& url, int v
 }
 
 void DescribeVideo(const quorrin::MediaReport& r, int index, const AVCodecContext* decoder, int outputWidth,
-                   int outputHeight, VideoDescription& out)
-{
+                   int outputHeight, VideoDescription& out) {
     const quorrin::StreamReport& s = r.streams[index];
     out.streamIndex = index;
     out.codec = s.codec;
@@ -51,8 +49,7 @@ void DescribeVideo(const quorrin::MediaReport& r, int index, const AVCodecContex
 }
 
 void DescribeAudio(const quorrin::MediaReport& r, int index, int outputRate, int outputChannels, bool device,
-                   AudioDescription& out)
-{
+                   AudioDescription& out) {
     const quorrin::StreamReport& s = r.streams[index];
     out.streamIndex = index;
     out.codec = s.codec;

@@ -14,7 +14,7 @@ void DescribeMedia(const quorrin::MediaReport& report, const std::wstring& url, 
                    bool audioDevice, MediaDescription& out);
 void DescribeVideo(const quorrin::MediaReport& report, int index, const AVCodecContext* decoder, int outputWidth,
                    int outputHeight, VideoDescription& out);
-void DescribeAudio(const quorrin::MediaReport& report, int index, int outputRate, int outputChannels,
-                   bool device, AudioDescription& out);
+void DescribeAudio(const quorrin::MediaReport& report, int index, int outputRate, int outputChannels, bool device,
+                   AudioDescription& out);
 
 } // namespace harlow::vistrel

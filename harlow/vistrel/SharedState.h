@@ -16,7 +16,7 @@ inline constexpr UINT kMessageFailed = WM_APP + 2;
 
 struct SharedState {
     std::atomic<bool> stop{false};
-    std::atomic<int> serial{0};              // bumped by every seek
+    std::atomic<int> serial{0};                // bumped by every seek
     std::atomic<std::int64_t> seekTargetUs{0}; // frames and samples before it are not played
     std::atomic<int> volume{100};
     std::atomic<bool> paused{false};

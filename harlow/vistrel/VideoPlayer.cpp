@@ -15,64 +15,51 @@ constexpr std::int64_t kLateUs = 80000;      // a picture this late is dropped..
 constexpr std::int64_t kMustShowUs = 500000; // ...unless nothing was shown for this long
 constexpr auto kPoll = std::chrono::milliseconds(10);
 
-std::int64_t SteadyUs()
-{
+std::int64_t SteadyUs() {
     return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
 } // namespace
 
-bool VideoPlayer::Open(AVStream* stream, const AVFormatContext* input, std::int64_t originUs, int threads)
-{
+bool VideoPlayer::Open(AVStream* stream, const AVFormatContext* input, std::int64_t originUs, int threads) {
     stream_ = stream;
     originUs_ = originUs;
     decoder_ = OpenDecoder(stream, threads);
-    if (!decoder_)
-        return false;
+    if (!decoder_) return false;
     AVRational sar = av_guess_sample_aspect_ratio(const_cast<AVFormatContext*>(input), stream, nullptr);
-    if (sar.num <= 0 || sar.den <= 0)
-        sar = {1, 1};
-    if (decoder_->width > 0 && decoder_->height > 0)
-        displayAspect_ = av_q2d(sar) * decoder_->width / decoder_->height;
+    if (sar.num <= 0 || sar.den <= 0) sar = {1, 1};
+    if (decoder_->width > 0 && decoder_->height > 0) displayAspect_ = av_q2d(sar) * decoder_->width / decoder_->height;
     return true;
 }
 
-void VideoPlayer::Start()
-{
+void VideoPlayer::Start() {
     thread_ = std::thread([this] { Run(); });
 }
 
-void VideoPlayer::Join()
-{
-    if (thread_.joinable())
-        thread_.join();
+void VideoPlayer::Join() {
+    if (thread_.joinable()) thread_.join();
 }
 
-void VideoPlayer::Run()
-{
+void VideoPlayer::Run() {
     while (!shared_.stop) {
         if (!pending_ && !DecodeNext()) {
             Idle();
             continue;
         }
-        if (pending_)
-            Schedule();
+        if (pending_) Schedule();
     }
 }
 
-void VideoPlayer::Idle()
-{
-    if (shared_.redrawRequested.exchange(false) && last_)
-        Show(*last_);
+void VideoPlayer::Idle() {
+    if (shared_.redrawRequested.exchange(false) && last_) Show(*last_);
     if (ended_ && !doneReported_) {
         doneReported_ = true;
         PostMessageW(shared_.controlWindow, kMessageStreamDone, kStreamVideo, serial_);
     }
 }
 
-void VideoPlayer::Handle(QueuedPacket& item)
-{
+void VideoPlayer::Handle(QueuedPacket& item) {
     if (item.kind == QueuedPacket::Kind::Flush) {
         avcodec_flush_buffers(decoder_.get());
         serial_ = item.serial;
@@ -80,8 +67,7 @@ void VideoPlayer::Handle(QueuedPacket& item)
         shownSinceSeek_ = ended_ = doneReported_ = false;
         return;
     }
-    if (item.serial != serial_)
-        return;
+    if (item.serial != serial_) return;
     if (item.kind == QueuedPacket::Kind::End) {
         avcodec_send_packet(decoder_.get(), nullptr);
         ended_ = true;
@@ -90,8 +76,7 @@ void VideoPlayer::Handle(QueuedPacket& item)
     avcodec_send_packet(decoder_.get(), item.packet.get()); // a damaged packet is skipped
 }
 
-bool VideoPlayer::DecodeNext()
-{
+bool VideoPlayer::DecodeNext() {
     FramePtr frame = NewFrame();
     for (;;) {
         const int rc = avcodec_receive_frame(decoder_.get(), frame.get());
@@ -107,16 +92,13 @@ bool VideoPlayer::DecodeNext()
             return false;
         }
         QueuedPacket item;
-        if (!queue_.Pop(item, kPoll))
-            return false;
+        if (!queue_.Pop(item, kPoll)) return false;
         Handle(item);
-        if (shared_.stop)
-            return false;
+        if (shared_.stop) return false;
     }
 }
 
-void VideoPlayer::Schedule()
-{
+void VideoPlayer::Schedule() {
     if (serial_ != shared_.serial) {
         pending_.reset(); // a seek is on its way through the queue
         return;
@@ -140,8 +122,7 @@ void VideoPlayer::Schedule()
     }
     const std::int64_t delay = pendingUs_ - shared_.clock.NowUs();
     if (delay > 2000) {
-        if (shared_.redrawRequested.exchange(false) && last_)
-            Show(*last_);
+        if (shared_.redrawRequested.exchange(false) && last_) Show(*last_);
         std::this_thread::sleep_for(std::min(std::chrono::microseconds(delay), std::chrono::microseconds(kPoll)));
         return;
     }
@@ -154,15 +135,13 @@ void VideoPlayer::Schedule()
     pending_.reset();
 }
 
-void VideoPlayer::Show(const AVFrame& frame)
-{
+void VideoPlayer::Show(const AVFrame& frame) {
     const RECT area = renderer_.PictureRect(displayAspect_);
     const int w = area.right - area.left, h = area.bottom - area.top;
     if (w > 0 && h > 0) {
-        scaler_.reset(sws_getCachedContext(scaler_.release(), frame.width, frame.height,
-                                           static_cast<AVPixelFormat>(frame.format), w, h, AV_PIX_FMT_BGRA,
-                                           renderer_.SmoothScaling() ? SWS_BICUBIC : SWS_BILINEAR, nullptr, nullptr,
-                                           nullptr));
+        scaler_.reset(sws_getCachedContext(
+            scaler_.release(), frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), w, h,
+            AV_PIX_FMT_BGRA, renderer_.SmoothScaling() ? SWS_BICUBIC : SWS_BILINEAR, nullptr, nullptr, nullptr));
         if (scaler_) {
             const int stride = w * 4;
             pixels_.resize(static_cast<std::size_t>(stride) * h);
@@ -172,8 +151,7 @@ void VideoPlayer::Show(const AVFrame& frame)
             renderer_.Present(pixels_.data(), stride, w, h, area);
         }
     }
-    if (&frame != last_.get())
-        last_.reset(av_frame_clone(&frame));
+    if (&frame != last_.get()) last_.reset(av_frame_clone(&frame));
     shownSinceSeek_ = true;
     lastShownAt_ = SteadyUs();
     shared_.framesShown++;

@@ -30,7 +30,7 @@ private:
     void Run();
     bool DecodeNext(); // fills pending_; false when nothing is available now
     void Handle(QueuedPacket& item);
-    void Schedule();   // shows, waits for or drops the pending picture
+    void Schedule(); // shows, waits for or drops the pending picture
     void Show(const AVFrame& frame);
     void Idle();
 

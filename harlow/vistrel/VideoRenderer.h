@@ -24,7 +24,7 @@ public:
     bool Create(HWND parent, int effect, std::atomic<bool>* redrawRequested);
     void Destroy();
     HWND Window() const { return child_; }
-    void FollowParent();          // resizes the child to the parent's client area when that changed
+    void FollowParent();                // resizes the child to the parent's client area when that changed
     void Resize(int width, int height); // command 310
 
     // Any thread. The area of the child the picture goes into, for a picture of the given display

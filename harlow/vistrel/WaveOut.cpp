@@ -4,21 +4,17 @@
 
 namespace harlow::vistrel {
 
-WaveOut::~WaveOut()
-{
+WaveOut::~WaveOut() {
     if (device_) {
         waveOutReset(device_);
         for (Buffer& b : buffers_)
-            if (b.header.dwFlags & WHDR_PREPARED)
-                waveOutUnprepareHeader(device_, &b.header, sizeof(WAVEHDR));
+            if (b.header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(device_, &b.header, sizeof(WAVEHDR));
         waveOutClose(device_);
     }
-    if (event_)
-        CloseHandle(event_);
+    if (event_) CloseHandle(event_);
 }
 
-bool WaveOut::Open(int sampleRate, int channels)
-{
+bool WaveOut::Open(int sampleRate, int channels) {
     event_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
@@ -43,25 +39,20 @@ bool WaveOut::Open(int sampleRate, int channels)
     return true;
 }
 
-WaveOut::Buffer* WaveOut::FreeBuffer()
-{
+WaveOut::Buffer* WaveOut::FreeBuffer() {
     for (Buffer& b : buffers_)
-        if (b.header.dwFlags & WHDR_DONE || !(b.header.dwFlags & WHDR_PREPARED))
-            return &b;
+        if (b.header.dwFlags & WHDR_DONE || !(b.header.dwFlags & WHDR_PREPARED)) return &b;
     return nullptr;
 }
 
-std::size_t WaveOut::Write(const std::int16_t* samples, std::size_t frames, std::chrono::milliseconds wait)
-{
+std::size_t WaveOut::Write(const std::int16_t* samples, std::size_t frames, std::chrono::milliseconds wait) {
     Buffer* b = FreeBuffer();
     if (!b) {
         WaitForSingleObject(event_, static_cast<DWORD>(wait.count()));
         b = FreeBuffer();
-        if (!b)
-            return 0;
+        if (!b) return 0;
     }
-    if (b->header.dwFlags & WHDR_PREPARED)
-        waveOutUnprepareHeader(device_, &b->header, sizeof(WAVEHDR));
+    if (b->header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(device_, &b->header, sizeof(WAVEHDR));
     const std::size_t n = frames < kFramesPerBuffer ? frames : kFramesPerBuffer;
     std::copy(samples, samples + n * channels_, b->samples.begin());
     b->header.dwBufferLength = static_cast<DWORD>(n * channels_ * sizeof(std::int16_t));
@@ -75,44 +66,32 @@ std::size_t WaveOut::Write(const std::int16_t* samples, std::size_t frames, std:
     return n;
 }
 
-void WaveOut::Pause()
-{
-    if (device_)
-        waveOutPause(device_);
+void WaveOut::Pause() {
+    if (device_) waveOutPause(device_);
 }
 
-void WaveOut::Resume()
-{
-    if (device_)
-        waveOutRestart(device_);
+void WaveOut::Resume() {
+    if (device_) waveOutRestart(device_);
 }
 
-void WaveOut::Reset()
-{
-    if (!device_)
-        return;
+void WaveOut::Reset() {
+    if (!device_) return;
     waveOutReset(device_); // marks every queued buffer done
     written_ = 0;
 }
 
-std::int64_t WaveOut::PlayedFrames() const
-{
-    if (!device_)
-        return 0;
+std::int64_t WaveOut::PlayedFrames() const {
+    if (!device_) return 0;
     MMTIME time{};
     time.wType = TIME_SAMPLES;
-    if (waveOutGetPosition(device_, &time, sizeof time) != MMSYSERR_NOERROR)
-        return 0;
-    if (time.wType == TIME_BYTES)
-        return time.u.cb / (channels_ * 2);
+    if (waveOutGetPosition(device_, &time, sizeof time) != MMSYSERR_NOERROR) return 0;
+    if (time.wType == TIME_BYTES) return time.u.cb / (channels_ * 2);
     return time.u.sample;
 }
 
-bool WaveOut::Drained() const
-{
+bool WaveOut::Drained() const {
     for (const Buffer& b : buffers_)
-        if ((b.header.dwFlags & WHDR_PREPARED) && !(b.header.dwFlags & WHDR_DONE))
-            return false;
+        if ((b.header.dwFlags & WHDR_PREPARED) && !(b.header.dwFlags & WHDR_DONE)) return false;
     return true;
 }
 

@@ -28,7 +28,7 @@ public:
     std::size_t Write(const std::int16_t* samples, std::size_t frames, std::chrono::milliseconds wait);
     void Pause();
     void Resume();
-    void Reset(); // drops what is queued; the played position starts again at 0
+    void Reset();                      // drops what is queued; the played position starts again at 0
     std::int64_t PlayedFrames() const; // since the last reset
     std::int64_t WrittenFrames() const { return written_; }
     bool Drained() const; // everything written has been played

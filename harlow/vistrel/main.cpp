@@ -9,13 +9,11 @@
 
 using namespace harlow;
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
-{
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     PrepareToolProcess();
     const CommandLine args = vistrel::ParsePlayerCommandLine(CommandLine::SplitProcessCommandLine());
     vistrel::PlayerOptions options;
-    if (!vistrel::ReadPlayerOptions(args, options))
-        return kExitUsage;
+    if (!vistrel::ReadPlayerOptions(args, options)) return kExitUsage;
     try {
         vistrel::Player player(options, CallbackChannel::FromCommandLine(args));
         return player.Run();

@@ -47,7 +47,7 @@ bool CZevrinApp::InitInstance() {
     settings.Load();
 
     AddDocTemplate(std::make_unique<fw::CSingleDocTemplate>(
-        IDR_MAINFRAME, [] { return std::make_unique<CZevrinDoc>(); }, 
+        IDR_MAINFRAME, [] { return std::make_unique<CZevrinDoc>(); },
         [this] {
             auto* frame = new CMainFrame;
             frame->SetToolPaths(resources.Tools());

@@ -25,7 +25,7 @@ public:
 
     CAppResources resources;
     CAppSettings settings;
-    int startEmpty = 1;  // 1 until the command line has been processed
+    int startEmpty = 1; // 1 until the command line has been processed
 
 private:
     bool ProcessShellCommand(fw::CCommandLineInfo& info) override;

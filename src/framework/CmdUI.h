@@ -14,7 +14,7 @@ public:
 
     UINT Id() const { return id_; }
     virtual void Enable(bool on = true) = 0;
-    virtual void SetCheck(int check = 1) = 0;  // 0 off, 1 on
+    virtual void SetCheck(int check = 1) = 0; // 0 off, 1 on
     virtual void SetRadio(bool on = true) = 0;
     virtual void SetText(const std::wstring& text) = 0;
 
@@ -73,7 +73,7 @@ void CMenuCmdUI::UpdatePopup(HMENU popup, Route&& route) {
         CMenuCmdUI ui(popup, static_cast<UINT>(i), info.wID);
         if (!route(info.wID, &ui)) ui.Enable(false);
         i = static_cast<int>(ui.Index());
-        count = GetMenuItemCount(popup);  // an update handler may have inserted or removed items
+        count = GetMenuItemCount(popup); // an update handler may have inserted or removed items
     }
 }
 

@@ -18,7 +18,7 @@ public:
     virtual void ParseParam(const wchar_t* param, bool flag, bool last);
 
     ShellCommand shellCommand = FileNew;
-    std::wstring fileName;  // the first parameter that is not a flag
+    std::wstring fileName; // the first parameter that is not a flag
 };
 
 // Splits a command line the way the system does; the program's own name is dropped.

@@ -44,8 +44,8 @@ INT_PTR CDialog::DoModal() {
         if (app && app->MainWnd()) owner = app->MainWnd()->Hwnd();
     }
     initializing = this;
-    INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
-                                     DialogProcThunk, 0);
+    INT_PTR result =
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, DialogProcThunk, 0);
     initializing = nullptr;
     return result;
 }

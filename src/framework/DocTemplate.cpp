@@ -23,7 +23,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const std::wstring& path) {
         CFrameWnd* frame = newFrame_();
         CCreateContext context{document_.get(), newView_};
         if (!frame->LoadFrame(resourceId_, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, context)) {
-            delete frame;  // never got a window, so it cannot delete itself
+            delete frame; // never got a window, so it cannot delete itself
             document_.reset();
             return nullptr;
         }

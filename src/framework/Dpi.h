@@ -41,7 +41,9 @@ constexpr int ArtScalePercent(int dpi) {
 // Drawn art comes at 100, 150 and 200 %: the copies carry the 100 % image's resource id plus
 // 1000 (150 %) or 2000 (200 %), and each of their sizes is the 100 % size times the scale,
 // rounded half up.
-constexpr unsigned ArtResourceId(unsigned id, int percent) { return percent >= 200 ? id + 2000 : percent >= 150 ? id + 1000 : id; }
+constexpr unsigned ArtResourceId(unsigned id, int percent) {
+    return percent >= 200 ? id + 2000 : percent >= 150 ? id + 1000 : id;
+}
 constexpr int ArtSize(int units, int percent) { return (units * percent + 50) / 100; }
 
 // The DPI of the screen at start: the system DPI.

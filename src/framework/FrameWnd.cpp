@@ -16,21 +16,20 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, const CCreateContext& co
     HINSTANCE instance = GetModuleHandleW(nullptr);
     title_ = StringField(LoadResourceString(resourceId), 0);
     accel_.Reset(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(resourceId)));
-    icon_.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0,
-                                              LR_DEFAULTSIZE)));
+    icon_.Reset(
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     smallIcon_.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), 0)));
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(resourceId));
     document_ = context.document;
 
     const wchar_t* cls = RegisterClass(L"ZevrinFrame", CS_DBLCLKS, nullptr, nullptr, icon_.Get());
     context_ = &context;
-    bool ok = CreateEx(0, cls, title_.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                       CW_USEDEFAULT, nullptr, menu);
+    bool ok = CreateEx(0, cls, title_.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                       nullptr, menu);
     context_ = nullptr;
     if (!ok) {
-        if (menu && !IsMenu(menu)) menu = nullptr;  // went with the window
+        if (menu && !IsMenu(menu)) menu = nullptr; // went with the window
         if (menu) DestroyMenu(menu);
         return false;
     }
@@ -73,7 +72,8 @@ void CFrameWnd::OnDpiChanged(int dpi) {
         [](HWND child, LPARAM value) -> BOOL {
             DWORD process = 0;
             ::GetWindowThreadProcessId(child, &process);
-            if (process == ::GetCurrentProcessId()) ::SendMessageW(child, WM_DPI_RESCALE, static_cast<WPARAM>(value), 0);
+            if (process == ::GetCurrentProcessId())
+                ::SendMessageW(child, WM_DPI_RESCALE, static_cast<WPARAM>(value), 0);
             return TRUE;
         },
         dpi);
@@ -107,8 +107,7 @@ void CFrameWnd::InitialUpdateFrame() {
         for (CView* view : views) view->OnInitialUpdate();
     }
     if (!activeView_) {
-        if (auto pane = dynamic_cast<CView*>(CWnd::FromHandle(GetDlgItem(Hwnd(), IDW_PANE_FIRST))))
-            SetActiveView(pane);
+        if (auto pane = dynamic_cast<CView*>(CWnd::FromHandle(GetDlgItem(Hwnd(), IDW_PANE_FIRST)))) SetActiveView(pane);
     }
     RecalcLayout();
 }
@@ -220,7 +219,7 @@ LRESULT CFrameWnd::OnSetFocus(WPARAM, LPARAM) {
 }
 
 LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(lParam)) return DefaultProc(WM_INITMENUPOPUP, wParam, lParam);  // the system menu
+    if (HIWORD(lParam)) return DefaultProc(WM_INITMENUPOPUP, wParam, lParam); // the system menu
     CMenuCmdUI::UpdatePopup(reinterpret_cast<HMENU>(wParam),
                             [this](UINT id, CCmdUI* ui) { return RouteCmdMsg(id, ui); });
     return 0;

@@ -87,7 +87,7 @@ private:
     CView* activeView_ = nullptr;
     CDocument* document_ = nullptr;
     std::vector<CControlBar*> bars_;
-    const CCreateContext* context_ = nullptr;  // only during creation
+    const CCreateContext* context_ = nullptr; // only during creation
     bool autoDelete_ = false;
 };
 

@@ -58,7 +58,7 @@ struct FindTraits {
 inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 
 using UniqueKernelHandle = UniqueHandle<NullIsInvalid<HANDLE, ::CloseHandle>>;
-using UniqueFile = UniqueHandle<FileTraits>;  // CreateFileW fails with INVALID_HANDLE_VALUE
+using UniqueFile = UniqueHandle<FileTraits>; // CreateFileW fails with INVALID_HANDLE_VALUE
 using UniqueFindHandle = UniqueHandle<FindTraits>;
 using UniqueFont = UniqueHandle<NullIsInvalid<HFONT, DeleteGdiObject>>;
 using UniqueBitmap = UniqueHandle<NullIsInvalid<HBITMAP, DeleteGdiObject>>;

@@ -10,15 +10,14 @@ RegKey RegKey::Open(HKEY root, const std::wstring& path, REGSAM access) {
 
 RegKey RegKey::Create(HKEY root, const std::wstring& path, REGSAM access) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, access, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return {};
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, access, nullptr, &key, nullptr) != ERROR_SUCCESS) return {};
     return RegKey(key);
 }
 
 std::optional<DWORD> RegKey::ReadDword(const wchar_t* name) const {
     DWORD type = 0, value = 0, size = sizeof(value);
-    if (!key_ || RegQueryValueExW(key_.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-                     ERROR_SUCCESS ||
+    if (!key_ ||
+        RegQueryValueExW(key_.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
         type != REG_DWORD)
         return std::nullopt;
     return value;
@@ -46,8 +45,8 @@ bool RegKey::WriteDword(const wchar_t* name, DWORD value) const {
 
 bool RegKey::WriteString(const wchar_t* name, const std::wstring& value) const {
     auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    return key_ && RegSetValueExW(key_.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                  bytes) == ERROR_SUCCESS;
+    return key_ && RegSetValueExW(key_.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
+                       ERROR_SUCCESS;
 }
 
 bool RegKey::DeleteValue(const wchar_t* name) const {
@@ -70,7 +69,7 @@ std::vector<std::wstring> RegKey::SubKeyNames() const {
 bool RegKey::DeleteTree(HKEY root, const std::wstring& path) {
     LONG rc = RegDeleteTreeW(root, path.c_str());
     if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) {
-        RegDeleteKeyW(root, path.c_str());  // RegDeleteTreeW leaves the named key itself on some systems
+        RegDeleteKeyW(root, path.c_str()); // RegDeleteTreeW leaves the named key itself on some systems
         return !Open(root, path);
     }
     return false;

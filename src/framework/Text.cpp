@@ -40,11 +40,9 @@ std::wstring FromCodePage(std::string_view text, UINT codePage) {
 
 std::string ToCodePage(std::wstring_view text, UINT codePage) {
     if (text.empty()) return {};
-    int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                nullptr, nullptr);
+    int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                        nullptr);
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 
@@ -67,8 +65,8 @@ std::wstring StringField(std::wstring_view text, int index) {
 }
 
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 } // namespace fw

@@ -186,7 +186,11 @@ void CVirtualScrollView::UpdateBars() {
 void CVirtualScrollView::ApplyBars(SIZE client, bool needH, bool needV, SIZE range, SIZE page) {
     (void)client;
     SIZE total = MapTotalSize(totalDevice_);
-    const struct { int bar; bool need; int page, max, fallback; } axes[] = {
+    const struct {
+        int bar;
+        bool need;
+        int page, max, fallback;
+    } axes[] = {
         {SB_HORZ, needH, page.cx, total.cx - 1, range.cx},
         {SB_VERT, needV, page.cy, total.cy - 1, range.cy},
     };
@@ -218,15 +222,23 @@ bool CVirtualScrollView::OnScroll(UINT code, UINT position, bool doScroll) {
     auto step = [&](UINT request, int bar, int line, int page) {
         int pos = ::GetScrollPos(Hwnd(), bar);
         switch (request) {
-        case SB_LINEUP: return pos - line;
-        case SB_LINEDOWN: return pos + line;
-        case SB_PAGEUP: return pos - page;
-        case SB_PAGEDOWN: return pos + page;
+        case SB_LINEUP:
+            return pos - line;
+        case SB_LINEDOWN:
+            return pos + line;
+        case SB_PAGEUP:
+            return pos - page;
+        case SB_PAGEDOWN:
+            return pos + page;
         case SB_THUMBPOSITION:
-        case SB_THUMBTRACK: return static_cast<int>(position);
-        case SB_TOP: return 0;
-        case SB_BOTTOM: return INT_MAX;
-        default: return pos;
+        case SB_THUMBTRACK:
+            return static_cast<int>(position);
+        case SB_TOP:
+            return 0;
+        case SB_BOTTOM:
+            return INT_MAX;
+        default:
+            return pos;
         }
     };
     int x = ::GetScrollPos(Hwnd(), SB_HORZ), y = ::GetScrollPos(Hwnd(), SB_VERT);

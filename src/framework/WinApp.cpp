@@ -107,7 +107,7 @@ bool CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
         return template_ && template_->OpenDocumentFile(info.fileName) != nullptr;
     case CCommandLineInfo::AppRegister:
         RegisterShellFileTypes(true);
-        return false;  // registration only: the program ends
+        return false; // registration only: the program ends
     case CCommandLineInfo::AppUnregister:
     case CCommandLineInfo::FileNothing:
         return false;

@@ -74,14 +74,14 @@ const wchar_t* CWnd::RegisterClass(const wchar_t* name, UINT style, HCURSOR curs
     return name;
 }
 
-bool CWnd::Create(const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect, HWND parent,
-                  UINT id, DWORD exStyle) {
+bool CWnd::Create(const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect, HWND parent, UINT id,
+                  DWORD exStyle) {
     return CreateEx(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 
-bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
-                    int cx, int cy, HWND parent, HMENU menuOrId) {
+bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y, int cx,
+                    int cy, HWND parent, HMENU menuOrId) {
     CREATESTRUCTW cs{};
     cs.dwExStyle = exStyle;
     cs.lpszClass = className;

@@ -44,11 +44,11 @@ public:
     // The object behind one of the program's windows, or nullptr for any other window.
     static CWnd* FromHandle(HWND hwnd);
 
-    bool Create(const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect, HWND parent,
-                UINT id, DWORD exStyle = 0);
+    bool Create(const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect, HWND parent, UINT id,
+                DWORD exStyle = 0);
     // Creates a window of a class registered with RegisterClass below, or of any system class.
-    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
-                  int cx, int cy, HWND parent, HMENU menuOrId);
+    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y, int cx,
+                  int cy, HWND parent, HMENU menuOrId);
     void DestroyWindow();
 
     // A window class with the program's window procedure; returns the class name.
@@ -116,8 +116,8 @@ struct Message {
 // Calls the handler the table lists for `message`; nullopt when the table has none, so that
 // the caller can pass the message on to its base class.
 template <class T, size_t N>
-std::optional<LRESULT> DispatchMessageTable(T* target, const Message<T> (&table)[N], UINT message,
-                                            WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> DispatchMessageTable(T* target, const Message<T> (&table)[N], UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
     for (const Message<T>& m : table)
         if (m.message == message) return (target->*m.handler)(wParam, lParam);
     return std::nullopt;

@@ -7,7 +7,7 @@ CWorkerThread::~CWorkerThread() {
     if (resumed_)
         ::WaitForSingleObject(handle_.Get(), INFINITE);
     else
-        ::TerminateThread(handle_.Get(), 0);  // never ran a line of its own
+        ::TerminateThread(handle_.Get(), 0); // never ran a line of its own
 }
 
 bool CWorkerThread::CreateSuspended() {
@@ -27,9 +27,7 @@ bool CWorkerThread::Join(DWORD timeoutMs) const {
     return !handle_ || ::WaitForSingleObject(handle_.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
-bool CWorkerThread::IsRunning() const {
-    return handle_ && ::WaitForSingleObject(handle_.Get(), 0) == WAIT_TIMEOUT;
-}
+bool CWorkerThread::IsRunning() const { return handle_ && ::WaitForSingleObject(handle_.Get(), 0) == WAIT_TIMEOUT; }
 
 DWORD WINAPI CWorkerThread::ThreadMain(void* self) {
     auto* thread = static_cast<CWorkerThread*>(self);

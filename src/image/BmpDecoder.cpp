@@ -8,7 +8,9 @@ namespace zevrin {
 
 namespace {
 
-uint32_t U32(ImageBytes d, size_t at) { return d[at] | d[at + 1] << 8 | d[at + 2] << 16 | static_cast<uint32_t>(d[at + 3]) << 24; }
+uint32_t U32(ImageBytes d, size_t at) {
+    return d[at] | d[at + 1] << 8 | d[at + 2] << 16 | static_cast<uint32_t>(d[at + 3]) << 24;
+}
 uint16_t U16(ImageBytes d, size_t at) { return static_cast<uint16_t>(d[at] | d[at + 1] << 8); }
 
 // The value of `pixel` under a bit-field mask, scaled to 0..255.
@@ -47,7 +49,7 @@ bool DecodeBmp(ImageBytes d, ImageBuffer& out, std::string& error) {
         if (headerSize >= 56) masks[3] = U32(d, 14 + 52);
     }
 
-    std::vector<uint8_t> palette;  // BGR triples
+    std::vector<uint8_t> palette; // BGR triples
     if (bits <= 8) {
         size_t count = colorsUsed ? colorsUsed : (1u << bits);
         size_t at = 14 + headerSize;
@@ -77,7 +79,9 @@ bool DecodeBmp(ImageBytes d, ImageBuffer& out, std::string& error) {
                 p[0] = Channel(v, masks[2]);
                 p[1] = Channel(v, masks[1]);
                 p[2] = Channel(v, masks[0]);
-                if (masks[3]) out.alpha[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = Channel(v, masks[3]);
+                if (masks[3])
+                    out.alpha[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
+                        Channel(v, masks[3]);
             }
         }
     }

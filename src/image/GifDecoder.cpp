@@ -78,7 +78,7 @@ std::vector<uint8_t> Lzw(const std::vector<uint8_t>& codes, int minCodeSize, siz
         int in = code;
         size_t top = 0;
         if (code >= next) {
-            if (code > next) break;  // damaged
+            if (code > next) break; // damaged
             stack[top++] = first;
             code = previous;
         }
@@ -135,13 +135,13 @@ bool DecodeGif(ImageBytes data, ImageBuffer& out, std::string& error) {
     int transparent = -1;
     while (!r.AtEnd()) {
         uint8_t block = r.U8();
-        if (block == 0x21) {  // extension
+        if (block == 0x21) { // extension
             uint8_t label = r.U8();
             std::vector<uint8_t> bytes = r.SubBlocks();
             if (label == 0xF9 && bytes.size() >= 4 && (bytes[0] & 1)) transparent = bytes[3];
             continue;
         }
-        if (block != 0x2C) return false;  // trailer or garbage before any picture
+        if (block != 0x2C) return false; // trailer or garbage before any picture
         int left = r.U16(), top = r.U16(), w = r.U16(), h = r.U16();
         uint8_t imageFlags = r.U8();
         std::vector<uint8_t> palette = globalPalette;
@@ -169,7 +169,9 @@ bool DecodeGif(ImageBytes data, ImageBuffer& out, std::string& error) {
                 p[0] = palette[c + 2];
                 p[1] = palette[c + 1];
                 p[2] = palette[c];
-                if (transparent >= 0) out.alpha[static_cast<size_t>(y) * static_cast<size_t>(canvasW) + static_cast<size_t>(left + x)] = 255;
+                if (transparent >= 0)
+                    out.alpha[static_cast<size_t>(y) * static_cast<size_t>(canvasW) + static_cast<size_t>(left + x)] =
+                        255;
             }
         }
         error.clear();

@@ -11,8 +11,8 @@ namespace zevrin {
 struct ImageBuffer {
     int width = 0;
     int height = 0;
-    std::vector<uint8_t> bgr;    // width * height * 3
-    std::vector<uint8_t> alpha;  // empty, or width * height
+    std::vector<uint8_t> bgr;   // width * height * 3
+    std::vector<uint8_t> alpha; // empty, or width * height
 
     bool Empty() const { return bgr.empty(); }
     void Allocate(int w, int h, bool withAlpha) {
@@ -21,7 +21,9 @@ struct ImageBuffer {
         bgr.assign(static_cast<size_t>(w) * static_cast<size_t>(h) * 3, 0);
         alpha.assign(withAlpha ? static_cast<size_t>(w) * static_cast<size_t>(h) : 0, 255);
     }
-    uint8_t* Pixel(int x, int y) { return &bgr[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3]; }
+    uint8_t* Pixel(int x, int y) {
+        return &bgr[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3];
+    }
     const uint8_t* Pixel(int x, int y) const {
         return &bgr[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3];
     }
@@ -41,6 +43,6 @@ bool DecodePng(ImageBytes data, ImageBuffer& out, std::string& error);
 bool DecodeBmp(ImageBytes data, ImageBuffer& out, std::string& error);
 bool DecodeGif(ImageBytes data, ImageBuffer& out, std::string& error);
 bool DecodeTga(ImageBytes data, ImageBuffer& out, std::string& error);
-bool DecodeTiff(ImageBytes data, ImageBuffer& out, std::string& error);  // through the platform's imaging component
+bool DecodeTiff(ImageBytes data, ImageBuffer& out, std::string& error); // through the platform's imaging component
 
 } // namespace zevrin

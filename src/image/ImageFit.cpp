@@ -10,9 +10,9 @@ namespace {
 
 // For each destination column (or row), the source span it covers in thousandths of a pixel.
 struct Span {
-    int first, last;       // source pixels touched
-    int firstWeight;       // share of the first pixel, in thousandths
-    int lastWeight;        // share of the last pixel
+    int first, last; // source pixels touched
+    int firstWeight; // share of the first pixel, in thousandths
+    int lastWeight;  // share of the last pixel
 };
 
 std::vector<Span> Spans(int source, int dest) {
@@ -52,14 +52,18 @@ ImageBuffer Shrink(const ImageBuffer& src, int width, int height) {
                     acc[0] += p[0] * w;
                     acc[1] += p[1] * w;
                     acc[2] += p[2] * w;
-                    if (!src.alpha.empty()) acc[3] += src.alpha[static_cast<size_t>(v) * static_cast<size_t>(src.width) + static_cast<size_t>(u)] * w;
+                    if (!src.alpha.empty())
+                        acc[3] += src.alpha[static_cast<size_t>(v) * static_cast<size_t>(src.width) +
+                                            static_cast<size_t>(u)] *
+                                  w;
                     total += w;
                 }
             }
             uint8_t* d = dst.Pixel(x, y);
             for (int c = 0; c < 3; ++c) d[c] = static_cast<uint8_t>((acc[c] + total / 2) / total);
             if (!src.alpha.empty())
-                dst.alpha[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = static_cast<uint8_t>((acc[3] + total / 2) / total);
+                dst.alpha[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
+                    static_cast<uint8_t>((acc[3] + total / 2) / total);
         }
     }
     return dst;
@@ -100,8 +104,9 @@ bool CThumbnailImage::FitIntoBox(int boxWidth, int boxHeight, COLORREF canvas, C
     for (int y = 0; y < height; ++y) {
         std::memcpy(result.Pixel(left, top + y), picture->Pixel(0, y), static_cast<size_t>(width) * 3);
         if (!picture->alpha.empty())
-            std::memcpy(&result.alpha[static_cast<size_t>(top + y) * static_cast<size_t>(boxWidth) + static_cast<size_t>(left)],
-                        &picture->alpha[static_cast<size_t>(y) * static_cast<size_t>(width)], static_cast<size_t>(width));
+            std::memcpy(
+                &result.alpha[static_cast<size_t>(top + y) * static_cast<size_t>(boxWidth) + static_cast<size_t>(left)],
+                &picture->alpha[static_cast<size_t>(y) * static_cast<size_t>(width)], static_cast<size_t>(width));
     }
 
     CThumbnailImage& target = out ? *out : *this;

@@ -16,7 +16,6 @@ constexpr Decoder kDecoders[] = {nullptr, DecodeBmp, DecodeGif, DecodeJpeg, Deco
 constexpr int kDetectionOrder[] = {CThumbnailImage::Png, CThumbnailImage::Jpeg, CThumbnailImage::Gif,
                                    CThumbnailImage::Bmp, CThumbnailImage::Tiff, CThumbnailImage::Tga};
 
-
 } // namespace
 
 bool CThumbnailImage::LoadMemory(ImageBytes data, int format) {
@@ -69,7 +68,10 @@ DWORD CThumbnailImage::PixelColor(int x, int y, bool withAlpha) const {
     const uint8_t* p = buffer_.Pixel(x, y);
     DWORD color = static_cast<DWORD>(p[2]) | static_cast<DWORD>(p[1]) << 8 | static_cast<DWORD>(p[0]) << 16;
     if (withAlpha) {
-        DWORD a = HasAlpha() ? buffer_.alpha[static_cast<size_t>(y) * static_cast<size_t>(buffer_.width) + static_cast<size_t>(x)] : 255;
+        DWORD a =
+            HasAlpha()
+                ? buffer_.alpha[static_cast<size_t>(y) * static_cast<size_t>(buffer_.width) + static_cast<size_t>(x)]
+                : 255;
         color |= a << 24;
     }
     return color;

@@ -36,7 +36,7 @@ public:
     // `clip` when given. Pictures with alpha are blended over what is there.
     bool Draw(HDC dc, RECT dest, const RECT* clip = nullptr, bool smooth = false) const;
 
-    int globalAlpha = 255;  // scales the alpha plane when drawing
+    int globalAlpha = 255; // scales the alpha plane when drawing
 
     const ImageBuffer& Buffer() const { return buffer_; }
 

@@ -38,7 +38,8 @@ private:
 
 bool DecodeFirstFrame(ImageBytes d, ImageBuffer& out) {
     ComPtr<IWICImagingFactory> factory;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) return false;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
+        return false;
     ComPtr<IWICStream> stream;
     if (FAILED(factory->CreateStream(&stream)) ||
         FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(d.data()), static_cast<DWORD>(d.size()))))
@@ -49,7 +50,8 @@ bool DecodeFirstFrame(ImageBytes d, ImageBuffer& out) {
         return false;
     ComPtr<IWICBitmapFrameDecode> frame;
     UINT width = 0, height = 0;
-    if (FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) || !ReasonableSize(width, height))
+    if (FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) ||
+        !ReasonableSize(width, height))
         return false;
     // 32-bit BGRA is the form every converter reaches (Wine's has no path from grey to 24-bit).
     ComPtr<IWICFormatConverter> converter;

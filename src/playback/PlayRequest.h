@@ -7,13 +7,13 @@ namespace zevrin {
 
 struct CPlayRequest {
     int reserved = 0;
-    std::wstring mediaPath;  // file or URL
-    int startMs = 0;         // start position; only a positive one reaches the tool
-    int endMs = -1;          // kept for the record, never passed on
-    int videoStream = 0;     // negative: play without video
-    int audioStream = 0;     // negative: play without audio
-    std::wstring audioFile;  // kept for the record, never passed on
-    int volume = 100;        // 0..100
+    std::wstring mediaPath; // file or URL
+    int startMs = 0;        // start position; only a positive one reaches the tool
+    int endMs = -1;         // kept for the record, never passed on
+    int videoStream = 0;    // negative: play without video
+    int audioStream = 0;    // negative: play without audio
+    std::wstring audioFile; // kept for the record, never passed on
+    int volume = 100;       // 0..100
     int mute = 0;
     int reserved2 = 0;
 

@@ -60,7 +60,9 @@ int CPlaybackTool::TogglePause() {
     return SendCommand(harlow::kCommandPause);
 }
 
-int CPlaybackTool::Seek(std::int64_t timeUs, int relative) { return SendCommand(harlow::kCommandSeek, timeUs, relative); }
+int CPlaybackTool::Seek(std::int64_t timeUs, int relative) {
+    return SendCommand(harlow::kCommandSeek, timeUs, relative);
+}
 
 int CPlaybackTool::StepFrame() { return SendCommand(harlow::kCommandStep); }
 

@@ -51,7 +51,7 @@ public:
     int Stop(int mode);
     int TogglePause();
     int Seek(std::int64_t timeUs, int relative);
-    int StepFrame();  // while paused: the next video frame
+    int StepFrame(); // while paused: the next video frame
     int SetVideoSize(int width, int height);
 
     PlayerState GetState() const { return state_; }
@@ -86,7 +86,7 @@ public:
     std::int64_t PositionUs() const { return status_.position; }
 
     CPlayRequest request;
-    std::array<int, 4> layout{};  // the display view's layout state, cleared by each video description
+    std::array<int, 4> layout{}; // the display view's layout state, cleared by each video description
 
 private:
     int SendCommand(int command, std::int64_t a = 0, std::int64_t b = 0) const;

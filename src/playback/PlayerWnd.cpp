@@ -18,7 +18,8 @@ CPlayerWnd::~CPlayerWnd() { DestroyWindow(); }
 bool CPlayerWnd::Create(HWND parent, const RECT& rect, UINT id, const std::wstring& toolPath) {
     const wchar_t* cls = RegisterClass(kPlayerClass, CS_DBLCLKS, nullptr, nullptr);
     if (!fw::CWnd::Create(cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, id)) return false;
-    const wchar_t* renderCls = RegisterClass(kRenderClass, 0, nullptr, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const wchar_t* renderCls =
+        RegisterClass(kRenderClass, 0, nullptr, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     const RECT client = ClientRect();
     if (!render_.Create(renderCls, L"", WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN, client, Hwnd(), 0)) return false;
     tool_.Setup(toolPath, render_.Hwnd(), Hwnd());
@@ -31,7 +32,9 @@ bool CPlayerWnd::Create(HWND parent, const RECT& rect, UINT id, const std::wstri
 void CPlayerWnd::AllowToolMessages() const {
     using Filter = BOOL(WINAPI*)(UINT, DWORD);
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    auto filter = user32 ? reinterpret_cast<Filter>(reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter"))) : nullptr;
+    auto filter =
+        user32 ? reinterpret_cast<Filter>(reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")))
+               : nullptr;
     if (!filter) return;
     constexpr UINT kCopyGlobalData = 0x0049;
     filter(WM_COPYDATA, MSGFLT_ADD);
@@ -70,7 +73,7 @@ void CPlayerWnd::WaitForPlayThread() {
         MSG msg;
         const BOOL got = GetMessageW(&msg, Hwnd(), 0, 0);
         if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop must still see it
+            PostQuitMessage(static_cast<int>(msg.wParam)); // the main loop must still see it
             break;
         }
         if (got == -1) break;
@@ -95,8 +98,7 @@ void CPlayerWnd::LayoutVideo() {
 
 void CPlayerWnd::MoveToolPicture(int x, int y, int cx, int cy) const {
     HWND picture = render_ ? GetWindow(render_.Hwnd(), GW_CHILD) : nullptr;
-    if (picture)
-        SetWindowPos(picture, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    if (picture) SetWindowPos(picture, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
 // The one place the callbacks' arguments are read on this side of the wrapper: the view hears

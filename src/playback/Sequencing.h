@@ -14,11 +14,11 @@ int PreviousIndex(int current, int count, bool wrap);
 
 struct AdvanceDecision {
     enum Action {
-        Play,              // play `index` (repeat modes 1 and 2); fall back to the playlist pane when it fails
-        SendNext,          // post the "Next" command: there is a next item
-        ShutDown,          // end of the playlist with "Shutdown this computer"
-        CloseWindow,       // end of the playlist with "Close this window"
-        ReturnToPlaylist,  // end of the playlist, nothing chosen
+        Play,             // play `index` (repeat modes 1 and 2); fall back to the playlist pane when it fails
+        SendNext,         // post the "Next" command: there is a next item
+        ShutDown,         // end of the playlist with "Shutdown this computer"
+        CloseWindow,      // end of the playlist with "Close this window"
+        ReturnToPlaylist, // end of the playlist, nothing chosen
     };
     Action action;
     int index = -1;

@@ -6,18 +6,16 @@
 
 #include <windows.h>
 
-
 namespace zevrin {
 
 namespace {
-
 
 // A path the ANSI code page can't spell is written by its short name, which it can, so other
 // programs still find the file; only when there is no such name does the path lose characters.
 std::string AnsiPath(const std::wstring& path) {
     BOOL lossy = FALSE;
-    std::string ansi(static_cast<size_t>(WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, nullptr,
-                                                             0, nullptr, &lossy)),
+    std::string ansi(static_cast<size_t>(WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, nullptr, 0,
+                                                             nullptr, &lossy)),
                      '\0');
     if (!lossy) return fw::ToCodePage(path);
     wchar_t shortPath[MAX_PATH * 4];

@@ -49,7 +49,6 @@ int64_t SignedAttribute(const TiXmlElement& element, const char* name) {
     return end != text && *end == '\0' && errno == 0 ? value : 0;
 }
 
-
 } // namespace
 
 int CPlayPlaylistFile::Read(const std::wstring& path, CPlaylistFileList& list) {

@@ -49,7 +49,8 @@ std::wstring ResolveEntryPath(const std::wstring& entry, const std::wstring& pla
 bool WriteFileSafely(const std::wstring& path, const std::string& bytes) {
     std::wstring temp = path + L".saving";
     {
-        fw::UniqueFile file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        fw::UniqueFile file(
+            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         DWORD written = 0;
         bool ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&

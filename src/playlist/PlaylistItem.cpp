@@ -23,7 +23,8 @@ bool FileExists(const std::wstring& path) {
 std::wstring WithExtension(const std::wstring& path, const wchar_t* extension) {
     size_t slash = path.find_last_of(L"\\/");
     size_t dot = path.find_last_of(L'.');
-    std::wstring base = (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) ? path.substr(0, dot) : path;
+    std::wstring base =
+        (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) ? path.substr(0, dot) : path;
     return base + extension;
 }
 
@@ -143,7 +144,8 @@ bool CPlaylistItem::ExtractFrame(const ToolPaths& tools, const ToolStopFlag* sto
     if (HasWork(ItemWork::ExtractionTried)) return HasWork(ItemWork::ImageLoaded);
     SetWork(ItemWork::Extracting);
     CAppSettings& settings = Settings();
-    std::wstring target = settings.UniqueTempFile(FileNameFromTitle(title.empty() ? TitleFromPath(path) : title), L".jpg");
+    std::wstring target =
+        settings.UniqueTempFile(FileNameFromTitle(title.empty() ? TitleFromPath(path) : title), L".jpg");
     const int64_t durationMs = static_cast<int64_t>(duration * 0.001);
     bool found = false;
     for (int t = settings.thumbnailTime;; t += 2000) {

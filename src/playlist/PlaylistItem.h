@@ -19,7 +19,7 @@ namespace zevrin {
 namespace ItemWork {
 inline constexpr uint16_t LoadingInfo = 0x0001;
 inline constexpr uint16_t ResolvingArtwork = 0x0002;
-inline constexpr uint16_t Probing = 0x0010;       // stays set when the probe failed
+inline constexpr uint16_t Probing = 0x0010; // stays set when the probe failed
 inline constexpr uint16_t Extracting = 0x0020;
 inline constexpr uint16_t LoadingImage = 0x0040;
 inline constexpr uint16_t ProbeSucceeded = 0x0100;
@@ -47,7 +47,7 @@ public:
 
     bool HasWork(uint16_t bits) const { return (work.load() & bits) != 0; }
 
-    uint16_t playMark = 0;  // a PlayMark: 0 not current, 1 playing, 2 paused
+    uint16_t playMark = 0; // a PlayMark: 0 not current, 1 playing, 2 paused
     std::atomic<uint16_t> work{0};
     CMediaInfo info;
     int kind = kKindUnknown;

@@ -54,7 +54,8 @@ std::map<long, std::wstring> FileKeys(const std::wstring& path) {
         at = end + 1;
         size_t eq = line.find(L'=');
         if (eq == std::wstring::npos) continue;
-        if (long number = FileKeyNumber(fw::Trim(line.substr(0, eq)))) files.emplace(number, ProfileValue(line.substr(eq + 1)));
+        if (long number = FileKeyNumber(fw::Trim(line.substr(0, eq))))
+            files.emplace(number, ProfileValue(line.substr(eq + 1)));
     }
     return files;
 }
@@ -75,7 +76,8 @@ int CPlsPlaylistFile::Read(const std::wstring& path, CPlaylistFileList& list) {
 
 int CPlsPlaylistFile::Write(const std::wstring& path, const CPlaylistFileList& list) {
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        fw::UniqueFile created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        fw::UniqueFile created(
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!created) return -1;
     }
     if (!WritePrivateProfileStringW(kSection, nullptr, nullptr, path.c_str())) return -1;
@@ -86,7 +88,7 @@ int CPlsPlaylistFile::Write(const std::wstring& path, const CPlaylistFileList& l
         std::wstring key = fw::Format(L"File%d", static_cast<int>(i) + 1);
         if (!WritePrivateProfileStringW(kSection, key.c_str(), list.entries[i]->path.c_str(), path.c_str())) return -1;
     }
-    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());  // flush the profile cache
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str()); // flush the profile cache
     return 0;
 }
 

@@ -32,7 +32,7 @@ LOGFONTW ProgramLogFont(int dpi) {
         lf.lfFaceName[31] = L'\0';
         lf.lfHeight = -11;
     } else {
-        lf.lfHeight = fw::UnscaleFrom(lf.lfHeight, fw::SystemDpi());  // the stock font is made for the system DPI
+        lf.lfHeight = fw::UnscaleFrom(lf.lfHeight, fw::SystemDpi()); // the stock font is made for the system DPI
     }
     lf.lfHeight = fw::ScaleTo(lf.lfHeight, dpi);
     return lf;
@@ -41,9 +41,9 @@ LOGFONTW ProgramLogFont(int dpi) {
 int CAppResources::Init() {
     ReadOsVersion();
     CreateFonts(fw::SystemDpi());
-    handCursor.Reset(static_cast<HCURSOR>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR, fw::ScaleTo(32, fontDpi),
-                   fw::ScaleTo(32, fontDpi), 0)));
+    handCursor.Reset(
+        static_cast<HCURSOR>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR,
+                                        fw::ScaleTo(32, fontDpi), fw::ScaleTo(32, fontDpi), 0)));
 
     buttonImages.Reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BAR_BACKGROUND), 8, 0,
                                             RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
@@ -73,8 +73,9 @@ HIMAGELIST CAppResources::BarBackground(int dpi) {
     if (percent == 100) return buttonImages.Get();
     fw::UniqueImageList& list = scaledBackgrounds_[percent == 150 ? 0 : 1];
     if (!list)
-        list.Reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(fw::ArtResourceId(IDB_BAR_BACKGROUND, percent)),
-                                        fw::ArtSize(8, percent), 0, RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+        list.Reset(ImageList_LoadImageW(
+            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(fw::ArtResourceId(IDB_BAR_BACKGROUND, percent)),
+            fw::ArtSize(8, percent), 0, RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
     return list ? list.Get() : buttonImages.Get();
 }
 

@@ -33,8 +33,8 @@ public:
     fw::UniqueFont boldFont;
     fw::UniqueFont largeFont;
     fw::UniqueCursor handCursor;
-    fw::UniqueImageList buttonImages;   // the bars' background strip drawn for 100 %
-    int fontDpi = 96;                    // the DPI the four fonts are made for
+    fw::UniqueImageList buttonImages; // the bars' background strip drawn for 100 %
+    int fontDpi = 96;                 // the DPI the four fonts are made for
 
     // Remakes the fonts for a window of another DPI (the main window moved to another screen).
     void ScaleFonts(int dpi);
@@ -49,7 +49,9 @@ public:
     ToolPaths Tools() const { return {playToolPath, probeToolPath, encodeToolPath, presetFolder}; }
 
     // The program runs on Vista or later (NT 6+): per-user class registration and friends.
-    bool IsVistaOrLater() const { return osVersion.dwPlatformId == VER_PLATFORM_WIN32_NT && osVersion.dwMajorVersion > 5; }
+    bool IsVistaOrLater() const {
+        return osVersion.dwPlatformId == VER_PLATFORM_WIN32_NT && osVersion.dwMajorVersion > 5;
+    }
 
 private:
     void ReadOsVersion();
@@ -57,7 +59,7 @@ private:
     void CreateFonts(int dpi);
     void ResolveToolPaths();
 
-    fw::UniqueImageList scaledBackgrounds_[2];  // 150 % and 200 %
+    fw::UniqueImageList scaledBackgrounds_[2]; // 150 % and 200 %
     bool sysImagesLoaded_ = false;
     HIMAGELIST smallSysImages_ = nullptr;
     HIMAGELIST largeSysImages_ = nullptr;

@@ -65,14 +65,12 @@ struct DefaultFileType {
 };
 
 constexpr DefaultFileType kDefaultFileTypes[] = {
-    {L"Playlist", L".m3u", 5},   {L"Playlist", L".pls", 5},    {L"FLV Video", L".flv", 2},
-    {L"MP4 Video", L".mp4", 2},  {L"ASF Video", L".asf", 2},   {L"3GP Video", L".3gp", 2},
-    {L"3G2 Video", L".3g2", 2},  {L"AVI Video", L".avi", 2},   {L"MPG Video", L".mpg", 2},
-    {L"VOB Video", L".vob", 2},  {L"WEBM Video", L".webm", 2}, {L"WMV Video", L".wmv", 2},
-    {L"MOV Video", L".mov", 2},  {L"MP3 Audio", L".mp3", 4},   {L"MP2 Audio", L".mp2", 4},
-    {L"WAV Audio", L".wav", 4},  {L"AAC Audio", L".aac", 4},   {L"AC3 Audio", L".ac3", 4},
-    {L"AMR Audio", L".amr", 4},  {L"MMF Audio", L".mmf", 4},   {L"OGG Audio", L".ogg", 4},
-    {L"WMA Audio", L".wma", 4},  {L"Flash", L".swf", 2},
+    {L"Playlist", L".m3u", 5},  {L"Playlist", L".pls", 5},  {L"FLV Video", L".flv", 2},   {L"MP4 Video", L".mp4", 2},
+    {L"ASF Video", L".asf", 2}, {L"3GP Video", L".3gp", 2}, {L"3G2 Video", L".3g2", 2},   {L"AVI Video", L".avi", 2},
+    {L"MPG Video", L".mpg", 2}, {L"VOB Video", L".vob", 2}, {L"WEBM Video", L".webm", 2}, {L"WMV Video", L".wmv", 2},
+    {L"MOV Video", L".mov", 2}, {L"MP3 Audio", L".mp3", 4}, {L"MP2 Audio", L".mp2", 4},   {L"WAV Audio", L".wav", 4},
+    {L"AAC Audio", L".aac", 4}, {L"AC3 Audio", L".ac3", 4}, {L"AMR Audio", L".amr", 4},   {L"MMF Audio", L".mmf", 4},
+    {L"OGG Audio", L".ogg", 4}, {L"WMA Audio", L".wma", 4}, {L"Flash", L".swf", 2},
 };
 
 constexpr wchar_t kFileTypesKey[] = L"FileTypes";
@@ -147,7 +145,8 @@ void CAppSettings::LoadFileTypes() {
     fileTypes.clear();
     auto types = fw::RegKey::Open(HKEY_CURRENT_USER, rootKey_ + L"\\" + kFileTypesKey);
     for (const std::wstring& sub : types.SubKeyNames()) {
-        auto key = fw::RegKey::Open(HKEY_CURRENT_USER, fw::Format(L"%s\\%s\\%s", rootKey_.c_str(), kFileTypesKey, sub.c_str()));
+        auto key = fw::RegKey::Open(HKEY_CURRENT_USER,
+                                    fw::Format(L"%s\\%s\\%s", rootKey_.c_str(), kFileTypesKey, sub.c_str()));
         std::wstring name = key.ReadString(L"Name").value_or(L"");
         std::wstring extension = key.ReadString(L"Extension").value_or(L"");
         int icon = static_cast<int>(key.ReadDword(L"Icon").value_or(static_cast<DWORD>(-1)));
@@ -159,8 +158,8 @@ void CAppSettings::LoadFileTypes() {
 
 void CAppSettings::SaveFileTypes() const {
     for (const auto& type : fileTypes) {
-        auto key = fw::RegKey::Create(HKEY_CURRENT_USER,
-                                      fw::Format(L"%s\\%s\\%s", rootKey_.c_str(), kFileTypesKey, type->extension.c_str()));
+        auto key = fw::RegKey::Create(
+            HKEY_CURRENT_USER, fw::Format(L"%s\\%s\\%s", rootKey_.c_str(), kFileTypesKey, type->extension.c_str()));
         key.WriteString(L"Name", type->name);
         key.WriteString(L"Extension", type->extension);
         key.WriteDword(L"Icon", static_cast<DWORD>(type->icon));

@@ -28,8 +28,8 @@ public:
     int viewStyle = 1;
     int alwaysOnTop = 0;
     int transparent = 0;
-    int repeat = 0;              // 0 off, 1 the current item, 2 the whole playlist
-    int transientState = 0;      // kept in memory only
+    int repeat = 0;         // 0 off, 1 the current item, 2 the whole playlist
+    int transientState = 0; // kept in memory only
     int autoClose = 0;
     int autoShutdown = 0;
     int disableScreenSaver = 1;
@@ -49,17 +49,17 @@ public:
     int thumbnailTime = 1000;
     int thumbnailCx = 160;
     int thumbnailCy = 90;
-    int thumbnailDpi = 96;  // not stored: the DPI the cells are drawn at, for thumbnails of their physical size
+    int thumbnailDpi = 96; // not stored: the DPI the cells are drawn at, for thumbnails of their physical size
     int folderDialogFilterIndex = 0;
     std::wstring folderDialogLastFolder;
     int folderDialogScanSubfolders = 0;
     int autoCheckUpdate = 1;
     int autoCheckUpdateEvery = 7;
-    std::wstring tempFolder;     // read only: never written back
+    std::wstring tempFolder; // read only: never written back
 
     CRecentList recentFiles;
     CRecentList recentPlaylists;
-    CRecentList recentUrls;  // the Open URL dialog's drop-down, most recent first
+    CRecentList recentUrls; // the Open URL dialog's drop-down, most recent first
     std::vector<std::unique_ptr<CFileTypeInfo>> fileTypes;
 
     void AddFileType(const std::wstring& name, const std::wstring& extension, int icon);
@@ -90,7 +90,7 @@ private:
     std::wstring rootKey_;
     bool loaded_ = false;
     std::mutex tempFilesLock_;
-    std::vector<std::wstring> createdTempFiles_;  // handed out by UniqueTempFile
+    std::vector<std::wstring> createdTempFiles_; // handed out by UniqueTempFile
 };
 
 // The process-wide settings record, published by the application object.

@@ -27,12 +27,12 @@ public:
     // Deletes the ProgID's keys.
     virtual bool Unregister(const std::wstring& programPath) const;
 
-    std::wstring extension;  // with the leading dot, ".3gp"
-    std::wstring progId;     // "Tresk.Zevrin.3gp": maker, application, extension without spaces
-    std::wstring name;       // "3GP Video"
-    int icon;                // icon index inside the program: 2 video, 4 audio, 5 playlist
-    int associationState1 = 0;  // IsRegistered when the settings page listed the type
-    int associationState2 = 0;  // IsAssociated when the settings page listed the type
+    std::wstring extension;    // with the leading dot, ".3gp"
+    std::wstring progId;       // "Tresk.Zevrin.3gp": maker, application, extension without spaces
+    std::wstring name;         // "3GP Video"
+    int icon;                  // icon index inside the program: 2 video, 4 audio, 5 playlist
+    int associationState1 = 0; // IsRegistered when the settings page listed the type
+    int associationState2 = 0; // IsAssociated when the settings page listed the type
 
 private:
     bool Usable() const { return !extension.empty() && !progId.empty(); }

@@ -20,8 +20,8 @@ std::wstring NormalizedPath(const std::wstring& path) {
 }
 
 bool FileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
-    fw::UniqueFile file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    fw::UniqueFile file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return file && GetFileInformationByHandle(file.Get(), &info);
 }
 
@@ -68,7 +68,8 @@ void CRecentList::Save() const {
 void CRecentList::Add(const std::wstring& path) {
     std::wstring entry = fw::Trim(path);
     if (entry.empty()) return;
-    auto same = std::find_if(entries_.begin(), entries_.end(), [&](const std::wstring& e) { return SamePath(e, entry); });
+    auto same =
+        std::find_if(entries_.begin(), entries_.end(), [&](const std::wstring& e) { return SamePath(e, entry); });
     if (same != entries_.end()) entries_.erase(same);
     entries_.insert(entries_.begin(), std::move(entry));
     if (entries_.size() > static_cast<size_t>(maxCount_)) entries_.resize(static_cast<size_t>(maxCount_));

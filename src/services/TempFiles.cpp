@@ -30,7 +30,7 @@ bool EnsureFolder(const std::wstring& folder) {
 // Deletes a file or a whole folder without asking and without any error window.
 void ShellDelete(const std::wstring& path) {
     std::wstring from = path;
-    from.push_back(L'\0');  // the list of paths ends with an empty one
+    from.push_back(L'\0'); // the list of paths ends with an empty one
     SHFILEOPSTRUCTW op{};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();

@@ -8,10 +8,10 @@
 namespace zevrin {
 
 struct ToolPaths {
-    std::wstring play;          // the playback tool
-    std::wstring probe;         // the probe tool
-    std::wstring encode;        // the encode tool
-    std::wstring presetFolder;  // the encode tool's presets
+    std::wstring play;         // the playback tool
+    std::wstring probe;        // the probe tool
+    std::wstring encode;       // the encode tool
+    std::wstring presetFolder; // the encode tool's presets
 };
 
 } // namespace zevrin

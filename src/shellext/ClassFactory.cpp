@@ -32,8 +32,10 @@ public:
         return CMyContextMenu::Create(outer, iid, object);
     }
     STDMETHODIMP LockServer(BOOL lock) override {
-        if (lock) LockModule();
-        else UnlockModule();
+        if (lock)
+            LockModule();
+        else
+            UnlockModule();
         return S_OK;
     }
 

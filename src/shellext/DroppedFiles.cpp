@@ -17,7 +17,7 @@ bool ListEndsWithin(const BYTE* list, SIZE_T bytes) {
     const SIZE_T chars = bytes / sizeof(Char);
     const auto* p = reinterpret_cast<const Char*>(list);
     if (chars > 0 && p[0] == 0) return chars > 1 && p[1] == 0;
-    bool atStart = true;  // at the first character of a string
+    bool atStart = true; // at the first character of a string
     for (SIZE_T i = 0; i < chars; ++i) {
         if (p[i] == 0) {
             if (atStart) return true;

@@ -29,9 +29,9 @@ bool IsVistaOrLater() {
     if (g_isVista < 0) {
         OSVERSIONINFOW version;
         std::memset(&version, 0, sizeof(version));
-        version.dwOSVersionInfoSize = sizeof(version);  // 276 bytes
-        const bool vista = GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT &&
-                           version.dwMajorVersion >= 6;
+        version.dwOSVersionInfoSize = sizeof(version); // 276 bytes
+        const bool vista =
+            GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 6;
         InterlockedExchange(&g_isVista, vista ? 1 : 0);
     }
     return g_isVista == 1;
@@ -79,11 +79,16 @@ CMyContextMenu::~CMyContextMenu() {
 
 STDMETHODIMP CMyContextMenu::Inner::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown)) *object = static_cast<IUnknown*>(this);
-    else if (IsEqualIID(iid, IID_IMyContextMenu)) *object = static_cast<IMyContextMenu*>(&owner_);
-    else if (IsEqualIID(iid, IID_IDispatch)) *object = static_cast<IDispatch*>(&owner_);
-    else if (IsEqualIID(iid, IID_IShellExtInit)) *object = static_cast<IShellExtInit*>(&owner_);
-    else if (IsEqualIID(iid, IID_IContextMenu)) *object = static_cast<IContextMenu*>(&owner_);
+    if (IsEqualIID(iid, IID_IUnknown))
+        *object = static_cast<IUnknown*>(this);
+    else if (IsEqualIID(iid, IID_IMyContextMenu))
+        *object = static_cast<IMyContextMenu*>(&owner_);
+    else if (IsEqualIID(iid, IID_IDispatch))
+        *object = static_cast<IDispatch*>(&owner_);
+    else if (IsEqualIID(iid, IID_IShellExtInit))
+        *object = static_cast<IShellExtInit*>(&owner_);
+    else if (IsEqualIID(iid, IID_IContextMenu))
+        *object = static_cast<IContextMenu*>(&owner_);
     else {
         *object = nullptr;
         return E_NOINTERFACE;
@@ -92,7 +97,9 @@ STDMETHODIMP CMyContextMenu::Inner::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) CMyContextMenu::Inner::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&owner_.references_)); }
+STDMETHODIMP_(ULONG) CMyContextMenu::Inner::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&owner_.references_));
+}
 
 STDMETHODIMP_(ULONG) CMyContextMenu::Inner::Release() {
     const LONG left = InterlockedDecrement(&owner_.references_);
@@ -213,7 +220,7 @@ STDMETHODIMP CMyContextMenu::GetCommandString(UINT_PTR id, UINT type, UINT*, CHA
     case GCS_VALIDATEA:
     case GCS_VALIDATEW:
         return S_OK;
-    default:  // GCS_VERBA and GCS_VERBW among them: the item has no verb
+    default: // GCS_VERBA and GCS_VERBW among them: the item has no verb
         return E_INVALIDARG;
     }
 }

@@ -10,7 +10,7 @@ constexpr size_t kShiftFlagLength = 3;
 } // namespace
 
 size_t ParameterCapacity(size_t programLength) {
-    const size_t head = programLength + 3;  // "program" and a blank
+    const size_t head = programLength + 3; // "program" and a blank
     if (head >= kCommandLineChars) return 0;
     return kCommandLineChars - head < kParameterChars ? kCommandLineChars - head : kParameterChars;
 }
@@ -18,7 +18,7 @@ size_t ParameterCapacity(size_t programLength) {
 ParameterLine BuildParameters(const CFileList& files, bool shift, wchar_t* buffer, size_t capacity) {
     ParameterLine line;
     if (!buffer || capacity == 0) return line;
-    const size_t reserved = 1 + (shift ? kShiftFlagLength : 0);  // terminator and flag
+    const size_t reserved = 1 + (shift ? kShiftFlagLength : 0); // terminator and flag
     for (int i = 0; i < files.Count(); ++i) {
         const wchar_t* path = files.At(i);
         const size_t length = std::wcslen(path);

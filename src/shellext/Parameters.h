@@ -20,8 +20,8 @@ constexpr size_t kCommandLineChars = 32767;
 size_t ParameterCapacity(size_t programLength);
 
 struct ParameterLine {
-    int pathsTaken = 0;   // the first pathsTaken paths of the list are on the line
-    size_t length = 0;    // characters written, the terminator not counted
+    int pathsTaken = 0; // the first pathsTaken paths of the list are on the line
+    size_t length = 0;  // characters written, the terminator not counted
 };
 
 // Writes the line into `buffer` (`capacity` characters, at least 4). Room for " /s" is kept

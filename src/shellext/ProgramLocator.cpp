@@ -31,7 +31,7 @@ bool IsUsableFolderValue(DWORD type, const wchar_t* data, DWORD bytes) {
 
 bool AppendProgramName(wchar_t* path, size_t capacity) {
     const size_t length = wcsnlen(path, capacity);
-    const size_t added = sizeof(kProgram) / sizeof(wchar_t);  // with the terminator
+    const size_t added = sizeof(kProgram) / sizeof(wchar_t); // with the terminator
     if (length >= capacity || length + added > capacity) return false;
     std::wmemcpy(path + length, kProgram, added);
     return true;

@@ -43,7 +43,8 @@ HRESULT RegisterKey(HKEY parent, const ScriptKey& key) {
         if (error != ERROR_SUCCESS && !IsGone(error)) return FromWin32(error);
     }
     Key opened;
-    LONG error = RegCreateKeyExW(parent, key.name.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, opened.Out(), nullptr);
+    LONG error =
+        RegCreateKeyExW(parent, key.name.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, opened.Out(), nullptr);
     if (error != ERROR_SUCCESS) return FromWin32(error);
     if (key.value && (error = SetValue(opened.Get(), nullptr, *key.value)) != ERROR_SUCCESS) return FromWin32(error);
     for (const auto& [name, value] : key.values)
@@ -64,7 +65,7 @@ HRESULT UnregisterKey(HKEY parent, const ScriptKey& key) {
     {
         Key opened;
         LONG error = RegOpenKeyExW(parent, key.name.c_str(), 0, KEY_READ | KEY_WRITE, opened.Out());
-        if (IsGone(error)) return S_OK;  // nothing of it to remove
+        if (IsGone(error)) return S_OK; // nothing of it to remove
         if (error != ERROR_SUCCESS) return FromWin32(error);
         for (const ScriptKey& subkey : key.subkeys) {
             HRESULT hr = UnregisterKey(opened.Get(), subkey);
@@ -79,7 +80,7 @@ HRESULT UnregisterKey(HKEY parent, const ScriptKey& key) {
                                  nullptr, nullptr, nullptr, nullptr);
         if (error != ERROR_SUCCESS) return FromWin32(error);
     }
-    if (subkeysLeft > 0) return S_OK;  // holds keys of someone else's
+    if (subkeysLeft > 0) return S_OK; // holds keys of someone else's
     const LONG error = RegDeleteKeyW(parent, key.name.c_str());
     return error == ERROR_SUCCESS || IsGone(error) ? S_OK : FromWin32(error);
 }

@@ -125,7 +125,7 @@ HRESULT UnregisterTypeLibrary(const std::wstring& module) {
         const TLIBATTR a = *attributes;
         library->ReleaseTLibAttr(attributes);
         if (!IsTypeLibraryRegistered(a)) {
-            hr = S_OK;  // as removed as it can be
+            hr = S_OK; // as removed as it can be
         } else if (PerUserRegistration()) {
             auto forUser = OleAutomationFunction<UnTypeLibForUser>("UnRegisterTypeLibForUser");
             hr = forUser ? forUser(a.guid, a.wMajorVerNum, a.wMinorVerNum, a.lcid, a.syskind)
@@ -196,7 +196,7 @@ HRESULT InstallServer(BOOL install, const wchar_t* commandLine) {
     if (commandLine && _wcsnicmp(commandLine, L"user", 5) == 0) SetPerUserRegistration();
     if (!install) return UnregisterServer();
     const HRESULT hr = RegisterServer();
-    if (FAILED(hr)) UnregisterServer();  // takes back what was written before the failure
+    if (FAILED(hr)) UnregisterServer(); // takes back what was written before the failure
     return hr;
 }
 

@@ -105,10 +105,13 @@ private:
     }
 
     bool Key(ScriptKey& key) {
-        if (current_.Is(L"NoRemove")) key.marker = KeyMarker::NoRemove;
-        else if (current_.Is(L"ForceRemove")) key.marker = KeyMarker::ForceRemove;
+        if (current_.Is(L"NoRemove"))
+            key.marker = KeyMarker::NoRemove;
+        else if (current_.Is(L"ForceRemove"))
+            key.marker = KeyMarker::ForceRemove;
         if (key.marker != KeyMarker::None) Advance();
-        if (!more_ || current_.Is(L"{") || current_.Is(L"}") || current_.Is(L"=") || current_.text.empty()) return false;
+        if (!more_ || current_.Is(L"{") || current_.Is(L"}") || current_.Is(L"=") || current_.text.empty())
+            return false;
         key.name = current_.text;
         Advance();
         if (more_ && current_.Is(L"=")) {
@@ -125,10 +128,14 @@ private:
 
     bool Value(ScriptValue& value) {
         if (!more_ || current_.quoted) return false;
-        if (current_.Is(L"s")) value.type = REG_SZ;
-        else if (current_.Is(L"e")) value.type = REG_EXPAND_SZ;
-        else if (current_.Is(L"d")) value.type = REG_DWORD;
-        else return false;
+        if (current_.Is(L"s"))
+            value.type = REG_SZ;
+        else if (current_.Is(L"e"))
+            value.type = REG_EXPAND_SZ;
+        else if (current_.Is(L"d"))
+            value.type = REG_DWORD;
+        else
+            return false;
         Advance();
         if (!more_) return false;
         if (value.type == REG_DWORD) {

@@ -30,7 +30,7 @@
 namespace nobrel {
 
 struct ScriptValue {
-    DWORD type = REG_SZ;  // REG_SZ, REG_EXPAND_SZ or REG_DWORD
+    DWORD type = REG_SZ; // REG_SZ, REG_EXPAND_SZ or REG_DWORD
     std::wstring text;
     DWORD number = 0;
 };
@@ -40,13 +40,13 @@ enum class KeyMarker { None, NoRemove, ForceRemove };
 struct ScriptKey {
     std::wstring name;
     KeyMarker marker = KeyMarker::None;
-    std::optional<ScriptValue> value;  // the default value
+    std::optional<ScriptValue> value; // the default value
     std::vector<std::pair<std::wstring, ScriptValue>> values;
     std::vector<ScriptKey> subkeys;
 };
 
 struct ScriptRoot {
-    HKEY root = nullptr;  // one of the predefined keys
+    HKEY root = nullptr; // one of the predefined keys
     std::vector<ScriptKey> keys;
 };
 

@@ -31,7 +31,7 @@ bool ReadDefaultValue(const std::wstring& name, std::wstring& text) {
     if (!key) return false;
     DWORD type = 0;
     if (RegQueryValueExW(key.Get(), nullptr, nullptr, &type, nullptr, nullptr) == ERROR_FILE_NOT_FOUND) {
-        text.clear();  // the key has no default value: as the shell reads it, an empty one
+        text.clear(); // the key has no default value: as the shell reads it, an empty one
         return true;
     }
     auto value = key.ReadString(nullptr);

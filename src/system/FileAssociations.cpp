@@ -20,7 +20,8 @@ std::wstring TypeSection(const std::wstring& settingsRoot, const CFileTypeInfo& 
 void RememberOwner(const std::wstring& settingsRoot, const CFileTypeInfo& type, const std::wstring& previous) {
     // An empty owner, or our own ProgID, keeps whatever was remembered before.
     if (previous.empty() || previous == type.progId) return;
-    fw::RegKey::Create(HKEY_CURRENT_USER, TypeSection(settingsRoot, type)).WriteString(type.extension.c_str(), previous);
+    fw::RegKey::Create(HKEY_CURRENT_USER, TypeSection(settingsRoot, type))
+        .WriteString(type.extension.c_str(), previous);
 }
 
 void Take(const std::wstring& settingsRoot, const CFileTypeInfo& type, const std::wstring& programPath) {
@@ -73,10 +74,10 @@ void RemoveFileType(const std::wstring& settingsRoot, const CFileTypeInfo& type,
 
 bool RegisterPlaylistDocumentType(const std::wstring& programPath) {
     CFileTypeInfo playlist(L"Playlist", L".play", 1);
-    bool current = playlist.IsRegistered() && playlist.IsAssociated() &&
-                   ReadCommand(playlist) == OpenCommand(programPath);
+    bool current =
+        playlist.IsRegistered() && playlist.IsAssociated() && ReadCommand(playlist) == OpenCommand(programPath);
     playlist.Register(programPath);
-    std::wstring previous;  // not remembered: ".play" is the program's own type
+    std::wstring previous; // not remembered: ".play" is the program's own type
     playlist.Associate(previous);
     return !current;
 }

@@ -7,7 +7,7 @@
 namespace zevrin {
 
 enum EncodeOptionFlags : int { kEncodeEmitThreads = 1 };
-enum EncodeVideoMode : int { kVideoSameQuality = 1 };  // a negative mode drops the video
+enum EncodeVideoMode : int { kVideoSameQuality = 1 }; // a negative mode drops the video
 
 struct CEncodeOptions {
     CEncodeOptions() { Reset(); }
@@ -21,14 +21,14 @@ struct CEncodeOptions {
     std::wstring inputPath;
     int startMs;
     int durationMs;
-    std::int64_t sizeLimit;  // bytes
+    std::int64_t sizeLimit; // bytes
     std::wstring format;
     std::wstring outputPath;
-    int mapInput1, mapStream1, mapInput2, mapStream2;  // all four 0 or more: two "-map"
+    int mapInput1, mapStream1, mapInput2, mapStream2; // all four 0 or more: two "-map"
     std::wstring title, author, copyright, comment, album;
-    std::wstring extraText;  // kept with the record, never given to the tool
+    std::wstring extraText; // kept with the record, never given to the tool
     int year;
-    int track;  // 0 is a track number; -1 means none
+    int track; // 0 is a track number; -1 means none
     int videoMode;
     int cropLeft, cropTop, cropRight, cropBottom;
     std::wstring videoCodec;
@@ -38,25 +38,25 @@ struct CEncodeOptions {
     int videoBitRate;
     int frameCount;
     std::wstring videoPreset;
-    int audioMode;  // negative drops the audio
+    int audioMode; // negative drops the audio
     std::wstring secondInputPath;
     int secondInputOffsetMs;
     std::wstring audioCodec;
     int channels;
     int sampleRate;
     int audioBitRate;
-    int volume;  // 256 leaves the level as it is
+    int volume; // 256 leaves the level as it is
     std::wstring audioPreset;
-    std::wstring extraArguments;  // appended to the command line as they are
+    std::wstring extraArguments; // appended to the command line as they are
 
 private:
     struct Neutral {};
     explicit CEncodeOptions(Neutral)
-        : flags(0), threads(0), bufferSize(0), startMs(0), durationMs(0), sizeLimit(0), mapInput1(-1),
-          mapStream1(-1), mapInput2(-1), mapStream2(-1), year(0), track(-1), videoMode(0), cropLeft(0), cropTop(0),
-          cropRight(0), cropBottom(0), width(0), height(0), aspectNum(0), aspectDen(0), frameRateNum(0),
-          frameRateDen(0), videoBitRate(0), frameCount(0), audioMode(0), secondInputOffsetMs(0), channels(0),
-          sampleRate(0), audioBitRate(0), volume(256) {}
+        : flags(0), threads(0), bufferSize(0), startMs(0), durationMs(0), sizeLimit(0), mapInput1(-1), mapStream1(-1),
+          mapInput2(-1), mapStream2(-1), year(0), track(-1), videoMode(0), cropLeft(0), cropTop(0), cropRight(0),
+          cropBottom(0), width(0), height(0), aspectNum(0), aspectDen(0), frameRateNum(0), frameRateDen(0),
+          videoBitRate(0), frameCount(0), audioMode(0), secondInputOffsetMs(0), channels(0), sampleRate(0),
+          audioBitRate(0), volume(256) {}
 };
 
 } // namespace zevrin

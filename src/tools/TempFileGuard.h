@@ -10,7 +10,7 @@ namespace zevrin {
 
 class CTempFileGuard {
 public:
-    static constexpr int kDefaultTries = 50;  // 5 s
+    static constexpr int kDefaultTries = 50; // 5 s
     static constexpr unsigned kRetryMs = 100;
 
     explicit CTempFileGuard(std::wstring path, int tries = kDefaultTries) : path_(std::move(path)), tries_(tries) {}

@@ -4,7 +4,7 @@
 // hands them to the wrapper's Translate (see ToolCallbackDelivery.h).
 #include "tools/ToolProcess.h"
 
-#include <harlow/ToolMessages.h>  // the layouts shared with the tools
+#include <harlow/ToolMessages.h> // the layouts shared with the tools
 
 #include <windows.h>
 

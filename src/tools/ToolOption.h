@@ -16,9 +16,9 @@ namespace zevrin {
 enum class ToolOptionKind { Flag, Integer, Text, Time, Size, Ratio, StreamMap, Integer64 };
 
 struct CToolOption {
-    const wchar_t* name;    // as typed on the command line, e.g. L"-ss"; nullptr for a positional row
+    const wchar_t* name; // as typed on the command line, e.g. L"-ss"; nullptr for a positional row
     ToolOptionKind kind;
-    const wchar_t* format;  // printf-style, nullptr for a flag
+    const wchar_t* format; // printf-style, nullptr for a flag
 };
 
 // Appends text preceded by one blank (none at the very start); empty text adds nothing.
@@ -40,17 +40,14 @@ inline const wchar_t* PassValue(const wchar_t* text, bool quotedFormat, std::wst
     return PassValue(std::wstring(text ? text : L""), quotedFormat, storage);
 }
 template <class T>
-    requires std::is_arithmetic_v<T>
-T PassValue(T value, bool, std::wstring&) {
-    return value;
-}
+requires std::is_arithmetic_v<T> T PassValue(T value, bool, std::wstring&) { return value; }
 
 bool IsQuotedFormat(const wchar_t* format);
 
 template <size_t... I, class... Values>
 std::wstring FormatValues(const wchar_t* format, std::index_sequence<I...>, const Values&... values) {
     [[maybe_unused]] const bool quoted = IsQuotedFormat(format);
-    [[maybe_unused]] std::wstring storage[sizeof...(Values) + 1];  // keeps prepared texts alive for the call
+    [[maybe_unused]] std::wstring storage[sizeof...(Values) + 1]; // keeps prepared texts alive for the call
     return fw::Format(format, PassValue(values, quoted, storage[I])...);
 }
 

@@ -28,13 +28,13 @@ bool StartHidden(const std::wstring& commandLine, StartedProcess& started) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEOFFFEEDBACK | STARTF_USESTDHANDLES;
-    startup.wShowWindow = SW_HIDE;  // standard handles stay null: the tools have no console
+    startup.wShowWindow = SW_HIDE; // standard handles stay null: the tools have no console
     // CreateProcessW may write into the command line, so it gets a private copy.
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
-                        nullptr, &startup, &info))
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                        &startup, &info))
         return false;
     started.process.Reset(info.hProcess);
     started.thread.Reset(info.hThread);

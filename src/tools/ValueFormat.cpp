@@ -30,7 +30,8 @@ std::wstring FormatMs(std::int64_t ms, bool secondsOnly, bool withMillis, bool f
     const int sec = static_cast<int>(s % 60);
     const int f = static_cast<int>(ms % 1000);
     if (forceHours || h > 0)
-        return withMillis ? fw::Format(L"%I64d:%02d:%02d.%03d", h, m, sec, f) : fw::Format(L"%I64d:%02d:%02d", h, m, sec);
+        return withMillis ? fw::Format(L"%I64d:%02d:%02d.%03d", h, m, sec, f)
+                          : fw::Format(L"%I64d:%02d:%02d", h, m, sec);
     return withMillis ? fw::Format(L"%d:%02d.%03d", m, sec, f) : fw::Format(L"%d:%02d", m, sec);
 }
 
@@ -46,17 +47,22 @@ std::wstring FormatRatio(int num, int den, const wchar_t* format) {
 std::wstring FormatFrameRate(int num, int den, const wchar_t* format, bool addUnit, bool autoWhenZero) {
     if (num == 0 || den == 0) return autoWhenZero ? L"Auto" : L"";
     std::wstring text = FormatRatio(num, den, format);
-    if (addUnit && !text.empty()) text += L" fps";  // no bare unit for a meaningless negative rate
+    if (addUnit && !text.empty()) text += L" fps"; // no bare unit for a meaningless negative rate
     return text;
 }
 
 std::wstring FormatChannels(int channels, bool autoWhenZero) {
     switch (channels) {
-    case 0: return autoWhenZero ? L"Auto" : L"";
-    case 1: return L"Mono";
-    case 2: return L"Stereo";
-    case 6: return L"5.1";
-    default: return L"";
+    case 0:
+        return autoWhenZero ? L"Auto" : L"";
+    case 1:
+        return L"Mono";
+    case 2:
+        return L"Stereo";
+    case 6:
+        return L"5.1";
+    default:
+        return L"";
     }
 }
 

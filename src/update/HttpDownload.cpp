@@ -42,10 +42,10 @@ int CHttpDownload::Run(const std::wstring& url, const std::wstring& outputPath, 
     auto transfer = std::make_shared<CHttpTransfer>(options, *parts, outputPath, mode, progress_);
     auto result = std::make_shared<std::atomic<int>>(-1);
     auto start = std::make_unique<WorkerStart>(WorkerStart{transfer, result});
-    fw::UniqueKernelHandle thread(reinterpret_cast<HANDLE>(
-        _beginthreadex(nullptr, 0, &TransferThread, start.get(), CREATE_SUSPENDED, nullptr)));
+    fw::UniqueKernelHandle thread(
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &TransferThread, start.get(), CREATE_SUSPENDED, nullptr)));
     if (!thread) return -1;
-    (void)start.release();  // the thread's now
+    (void)start.release(); // the thread's now
     SetThreadPriority(thread.Get(), THREAD_PRIORITY_NORMAL);
     ResumeThread(thread.Get());
 

@@ -20,7 +20,7 @@ std::optional<UrlParts> SplitUrl(const std::wstring& url) {
         if (!InternetCanonicalizeUrlW(url.c_str(), canonical.data(), &size, ICU_BROWSER_MODE)) return std::nullopt;
     }
     URL_COMPONENTSW parts{sizeof(parts)};
-    parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;  // point into the text
+    parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1; // point into the text
     if (!InternetCrackUrlW(canonical.data(), 0, 0, &parts)) return std::nullopt;
     if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return std::nullopt;
     if (!parts.lpszHostName || parts.dwHostNameLength == 0) return std::nullopt;

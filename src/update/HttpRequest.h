@@ -16,30 +16,30 @@ inline constexpr wchar_t kDefaultAccept[] = L"text/html,application/xhtml+xml,ap
 
 // Request options; a default-constructed record holds the defaults Reset restores.
 struct HttpRequestOptions {
-    std::wstring userAgent;            // empty: kDefaultUserAgent
-    int accessType = 0;                // 0 system-configured proxy, 1 direct, 3 named proxy
+    std::wstring userAgent; // empty: kDefaultUserAgent
+    int accessType = 0;     // 0 system-configured proxy, 1 direct, 3 named proxy
     std::wstring proxyHost;
     int proxyPort = 80;
     std::wstring userName;
     std::wstring password;
-    std::wstring verb;                 // "GET" is set by RunGet
+    std::wstring verb; // "GET" is set by RunGet
     std::wstring httpVersion;
     std::wstring referrer;
-    std::wstring body;                 // sent in the system code page when not empty
+    std::wstring body; // sent in the system code page when not empty
     bool reload = false;
     bool reuseConnection = true;
     bool keepConnection = true;
     bool noAutoRedirect = false;
     bool noCookies = false;
     bool noCache = false;
-    int64_t rangeStart = 0;            // resumption offset; negative counts as 0
-    int64_t limit = -1;                // bytes wanted; -1 reads to the end
+    int64_t rangeStart = 0; // resumption offset; negative counts as 0
+    int64_t limit = -1;     // bytes wanted; -1 reads to the end
     std::wstring accept = kDefaultAccept;
     std::wstring acceptLanguage;
     std::wstring acceptEncoding;
     std::wstring cookie;
-    std::wstring extraHeaders;         // appended verbatim
-    int bufferSize = 0;                // 0 or less: 4096
+    std::wstring extraHeaders; // appended verbatim
+    int bufferSize = 0;        // 0 or less: 4096
     // Without a byte for this long the transfer fails; tests set it shorter.
     DWORD inactivityTimeoutMs = 30000;
     // A body longer than this fails; -1 accepts any length.
@@ -51,7 +51,7 @@ struct UrlParts {
     bool secure = false;
     std::wstring host;
     INTERNET_PORT port = 0;
-    std::wstring path;  // with the query
+    std::wstring path; // with the query
 };
 
 std::optional<UrlParts> SplitUrl(const std::wstring& url);

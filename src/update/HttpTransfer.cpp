@@ -88,7 +88,8 @@ bool CHttpTransfer::OpenRequest() {
 // are set on the connection and the request: Wine does not pass them down from the session.
 void CHttpTransfer::SetTimeouts(HINTERNET handle) const {
     DWORD ms = options_.inactivityTimeoutMs;
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+    for (DWORD option :
+         {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
         InternetSetOptionW(handle, option, &ms, sizeof(ms));
 }
 
@@ -137,8 +138,9 @@ HINTERNET CHttpTransfer::Request() {
 int CHttpTransfer::Send() {
     const std::wstring headers = BuildHeaders(options_);
     std::string body = fw::ToCodePage(options_.body, CP_ACP);
-    BOOL sent = HttpSendRequestW(Request(), headers.empty() ? nullptr : headers.c_str(), static_cast<DWORD>(headers.size()),
-                                 body.empty() ? nullptr : body.data(), static_cast<DWORD>(body.size()));
+    BOOL sent =
+        HttpSendRequestW(Request(), headers.empty() ? nullptr : headers.c_str(), static_cast<DWORD>(headers.size()),
+                         body.empty() ? nullptr : body.data(), static_cast<DWORD>(body.size()));
     if (Stopped()) return 1;
     return sent ? 0 : -1;
 }
@@ -175,7 +177,8 @@ int CHttpTransfer::ReceiveBody() {
             break;
         }
         DWORD want = bufferSize;
-        if (options_.limit >= 0 && options_.limit - received_ < want) want = static_cast<DWORD>(options_.limit - received_);
+        if (options_.limit >= 0 && options_.limit - received_ < want)
+            want = static_cast<DWORD>(options_.limit - received_);
         DWORD got = 0;
         if (!InternetReadFile(Request(), buffer.data(), want, &got) || Stopped()) {
             result = Stopped() ? 1 : -1;

@@ -24,9 +24,9 @@ inline constexpr int kHttpChunkWritten = 10;
 inline constexpr int kHttpBodyEnded = 4;
 
 struct HttpProgress {
-    int64_t size = 0;           // size of the body being received (its content length, -1 unknown)
+    int64_t size = 0; // size of the body being received (its content length, -1 unknown)
     int64_t contentLength = -1;
-    int64_t received = 0;       // bytes written so far
+    int64_t received = 0; // bytes written so far
 };
 using HttpProgressCallback = std::function<void(int code, const HttpProgress&)>;
 
@@ -35,7 +35,7 @@ struct HttpResponse {
     std::wstring rawHeaders;
     int64_t contentLength = -1;
     std::wstring contentEncoding;
-    std::wstring location;      // for 301, 302 and 303
+    std::wstring location; // for 301, 302 and 303
 };
 
 using UniqueInternet = fw::UniqueHandle<fw::NullIsInvalid<HINTERNET, ::InternetCloseHandle>>;
@@ -78,11 +78,11 @@ private:
     const std::wstring outputPath_;
     const HttpOutput mode_;
 
-    std::mutex handleLock_;  // opening and closing the connection handles
+    std::mutex handleLock_; // opening and closing the connection handles
     UniqueInternet internet_;
     UniqueInternet connection_;
     UniqueInternet request_;
-    bool closed_ = false;    // CloseHandles ran: nothing is opened any more
+    bool closed_ = false; // CloseHandles ran: nothing is opened any more
     fw::UniqueFile output_;
 
     std::mutex callbackLock_;

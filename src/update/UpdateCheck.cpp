@@ -52,9 +52,9 @@ void Report(const CUpdateChecker& checker, CheckResult result, IUpdateCheckView&
 // window when done (or drops it when there is none).
 void RunAutomaticCheck(std::unique_ptr<CUpdateChecker> checker, HWND mainWindow) {
     checker->result = checker->Check();
-    if (mainWindow && PostMessageW(mainWindow, WM_UPDATE_CHECK, kUpdateCheckEnded,
-                                   reinterpret_cast<LPARAM>(checker.get())))
-        (void)checker.release();  // the main window owns it now
+    if (mainWindow &&
+        PostMessageW(mainWindow, WM_UPDATE_CHECK, kUpdateCheckEnded, reinterpret_cast<LPARAM>(checker.get())))
+        (void)checker.release(); // the main window owns it now
 }
 
 } // namespace

@@ -31,9 +31,9 @@ public:
     const std::wstring url;
     const bool automatic;
 
-    UpdateInfo found;                // valid after a check that did not fail
+    UpdateInfo found; // valid after a check that did not fail
     CheckResult result = CheckResult::Failed;
-    std::atomic<int> cancel{0};      // 2 = stop, set by the progress dialog
+    std::atomic<int> cancel{0}; // 2 = stop, set by the progress dialog
     DWORD inactivityTimeoutMs = 30000;
 
 private:

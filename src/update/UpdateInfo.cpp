@@ -129,8 +129,8 @@ std::optional<UpdateInfo> ReadUpdateInfoFile(const std::wstring& path) {
     if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxFileBytes) return std::nullopt;
     std::string text(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!text.empty() && (!ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr) ||
-                          read != text.size()))
+    if (!text.empty() &&
+        (!ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr) || read != text.size()))
         return std::nullopt;
     return ParseUpdateInfo(text);
 }

@@ -9,10 +9,10 @@
 namespace zevrin {
 
 struct UpdateInfo {
-    std::wstring version;      // "major.minor.patch"
-    int level = 0;             // read and kept; nothing depends on it
-    std::wstring downloadUrl;  // always http or https
-    std::wstring description;  // "\n" in the file already turned into line breaks
+    std::wstring version;     // "major.minor.patch"
+    int level = 0;            // read and kept; nothing depends on it
+    std::wstring downloadUrl; // always http or https
+    std::wstring description; // "\n" in the file already turned into line breaks
 };
 
 // -1, 0 or 1 as a is older than, the same as or newer than b. Each text is three numbers

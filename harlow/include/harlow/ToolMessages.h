@@ -24,12 +24,12 @@ inline constexpr std::uint32_t kToolControlSize = 1048;
 
 // Callback types (ToolCallbackBlock::type).
 enum ToolCallbackType : std::int32_t {
-    kCallbackMessage = 0,     // value: message code, text: message
-    kCallbackStream = 1,      // value: StreamKind; video or audio description filled
-    kCallbackOpened = 2,      // playback: toolWindow, media, status; encode: progress
-    kCallbackPause = 3,       // value: non-zero while paused
-    kCallbackEnded = 4,       // nothing else
-    kCallbackStatus = 10,     // playback: status; encode: progress
+    kCallbackMessage = 0, // value: message code, text: message
+    kCallbackStream = 1,  // value: StreamKind; video or audio description filled
+    kCallbackOpened = 2,  // playback: toolWindow, media, status; encode: progress
+    kCallbackPause = 3,   // value: non-zero while paused
+    kCallbackEnded = 4,   // nothing else
+    kCallbackStatus = 10, // playback: status; encode: progress
 };
 
 enum StreamKind : std::int32_t { kStreamVideo = 1, kStreamAudio = 2 };
@@ -91,39 +91,39 @@ enum MediaFlags : std::uint32_t {
 
 // Video stream description (144 bytes), at offset 3760 of callback type 1 with kind 1.
 struct VideoDescription {
-    std::int32_t streamIndex;   // 0
-    std::int32_t codec;         // 4: the probe tool's codec number
-    char codecName[64];         // 8
-    std::int64_t bitRate;       // 72
-    std::int64_t duration;      // 80: microseconds
-    std::int32_t frameRateNum;  // 88
-    std::int32_t frameRateDen;  // 92
-    std::int32_t aspectNum;     // 96: display aspect
-    std::int32_t aspectDen;     // 100
-    std::int32_t pixelFormat;   // 104: the decoder's pixel format number
-    std::int32_t rotation;      // 108: degrees, as tagged
-    std::uint32_t flags;        // 112
-    std::int32_t width;         // 116: coded picture width in pixels
-    std::int32_t height;        // 120
-    std::int32_t outputWidth;   // 124: current output size
-    std::int32_t outputHeight;  // 128
-    std::int32_t reserved[3];   // 132
+    std::int32_t streamIndex;  // 0
+    std::int32_t codec;        // 4: the probe tool's codec number
+    char codecName[64];        // 8
+    std::int64_t bitRate;      // 72
+    std::int64_t duration;     // 80: microseconds
+    std::int32_t frameRateNum; // 88
+    std::int32_t frameRateDen; // 92
+    std::int32_t aspectNum;    // 96: display aspect
+    std::int32_t aspectDen;    // 100
+    std::int32_t pixelFormat;  // 104: the decoder's pixel format number
+    std::int32_t rotation;     // 108: degrees, as tagged
+    std::uint32_t flags;       // 112
+    std::int32_t width;        // 116: coded picture width in pixels
+    std::int32_t height;       // 120
+    std::int32_t outputWidth;  // 124: current output size
+    std::int32_t outputHeight; // 128
+    std::int32_t reserved[3];  // 132
 };
 
 // Audio stream description (144 bytes), at offset 3904 of callback type 1 with kind 2.
 struct AudioDescription {
-    std::int32_t streamIndex;   // 0
-    std::int32_t codec;         // 4
-    char codecName[64];         // 8
-    std::int64_t bitRate;       // 72
-    std::int64_t duration;      // 80: microseconds
-    std::int32_t sampleRate;    // 88
-    std::int32_t channels;      // 92
-    std::int32_t outputRate;    // 96: what goes to the device
-    std::int32_t outputChannels;// 100
-    std::int32_t outputBits;    // 104: always 16
-    std::uint32_t flags;        // 108: kMediaAudioDevice when a device is open
-    std::int32_t reserved[8];   // 112
+    std::int32_t streamIndex;    // 0
+    std::int32_t codec;          // 4
+    char codecName[64];          // 8
+    std::int64_t bitRate;        // 72
+    std::int64_t duration;       // 80: microseconds
+    std::int32_t sampleRate;     // 88
+    std::int32_t channels;       // 92
+    std::int32_t outputRate;     // 96: what goes to the device
+    std::int32_t outputChannels; // 100
+    std::int32_t outputBits;     // 104: always 16
+    std::uint32_t flags;         // 108: kMediaAudioDevice when a device is open
+    std::int32_t reserved[8];    // 112
 };
 
 // Playback status (48 bytes), at offset 4048 of callback types 2 and 10.
@@ -146,48 +146,48 @@ enum PlaybackState : std::int32_t {
 
 // Encode progress, at offset 1048 of the encode tool's callback types 2 (started) and 10.
 struct EncodeProgress {
-    std::int64_t position;      // 0: microseconds of input done
-    std::int64_t duration;      // 8: microseconds expected in all, 0 unknown
-    std::int64_t bytesWritten;  // 16
-    std::int32_t percent;       // 24: 0..100, -1 unknown
-    std::int32_t frames;        // 28: video frames written
-    std::int32_t reserved[8];   // 32
+    std::int64_t position;     // 0: microseconds of input done
+    std::int64_t duration;     // 8: microseconds expected in all, 0 unknown
+    std::int64_t bytesWritten; // 16
+    std::int32_t percent;      // 24: 0..100, -1 unknown
+    std::int32_t frames;       // 28: video frames written
+    std::int32_t reserved[8];  // 32
 };
 
 // The common head of every callback block.
 struct ToolCallbackHead {
-    std::int32_t context;       // 0: the low 32 bits of the -context value
-    std::int32_t type;          // 4: ToolCallbackType
-    std::int32_t value;         // 8: type 0 code, type 1 kind, type 3 paused
-    std::int32_t reserved0;     // 12
-    std::int64_t reserved1;     // 16
-    char text[1024];            // 24: type 0 text
+    std::int32_t context;   // 0: the low 32 bits of the -context value
+    std::int32_t type;      // 4: ToolCallbackType
+    std::int32_t value;     // 8: type 0 code, type 1 kind, type 3 paused
+    std::int32_t reserved0; // 12
+    std::int64_t reserved1; // 16
+    char text[1024];        // 24: type 0 text
 };
 
 // The playback tool's callback block (4096 bytes).
 struct ToolCallbackBlock {
-    ToolCallbackHead head;      // 0
-    std::uint64_t toolWindow;   // 1048: type 2, the tool's control window
-    MediaDescription media;     // 1056: type 2
-    VideoDescription video;     // 3760: type 1 kind 1
-    AudioDescription audio;     // 3904: type 1 kind 2
-    PlaybackStatus status;      // 4048: types 2 and 10
+    ToolCallbackHead head;    // 0
+    std::uint64_t toolWindow; // 1048: type 2, the tool's control window
+    MediaDescription media;   // 1056: type 2
+    VideoDescription video;   // 3760: type 1 kind 1
+    AudioDescription audio;   // 3904: type 1 kind 2
+    PlaybackStatus status;    // 4048: types 2 and 10
 };
 
 // The encode tool's callback block (4096 bytes).
 struct EncodeCallbackBlock {
-    ToolCallbackHead head;      // 0
-    EncodeProgress progress;    // 1048: types 2 and 10
+    ToolCallbackHead head;   // 0
+    EncodeProgress progress; // 1048: types 2 and 10
     char reserved[4096 - 1048 - sizeof(EncodeProgress)];
 };
 
 // The program's control block to the playback tool (1048 bytes).
 struct ToolControlBlock {
-    std::int32_t context;       // 0: the program's wrapper (ignored by the tool)
-    std::int32_t command;       // 4: ToolCommand
-    std::int64_t a;             // 8
-    std::int64_t b;             // 16
-    char text[1024];            // 24: NUL-terminated, unused so far
+    std::int32_t context; // 0: the program's wrapper (ignored by the tool)
+    std::int32_t command; // 4: ToolCommand
+    std::int64_t a;       // 8
+    std::int64_t b;       // 16
+    char text[1024];      // 24: NUL-terminated, unused so far
 };
 
 static_assert(sizeof(MediaDescription) == 2704);

@@ -19,7 +19,8 @@ bool CAboutDialog::OnCmdMsg(UINT id, fw::CCmdUI* ui) {
 
 bool CAboutDialog::OnInitDialog() {
     SetText(Text() + L" " + kAppName);
-    if (HFONT large = Resources().largeFont.Get()) ::SendMessageW(Item(IDC_ABOUT_NAME), WM_SETFONT, reinterpret_cast<WPARAM>(large), FALSE);
+    if (HFONT large = Resources().largeFont.Get())
+        ::SendMessageW(Item(IDC_ABOUT_NAME), WM_SETFONT, reinterpret_cast<WPARAM>(large), FALSE);
     SetItemText(IDC_ABOUT_NAME, kAppName);
     SetItemText(IDC_ABOUT_VERSION, fw::Format(L"Version %s", kVersion));
     // The web site opens from the link itself; the address has no url, so its click comes here.

@@ -11,7 +11,8 @@ std::vector<std::wstring> UrlLines(const std::wstring& text) {
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find(L'\n', start);
-        std::wstring piece = fw::Trim(std::wstring_view(text).substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
+        std::wstring piece = fw::Trim(
+            std::wstring_view(text).substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
         if (!piece.empty()) lines.push_back(std::move(piece));
         if (end == std::wstring::npos) break;
         start = end + 1;

@@ -15,7 +15,7 @@ public:
 
     bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override;
 
-    std::wstring urls;  // the box's whole text after OK, lines separated by line breaks
+    std::wstring urls; // the box's whole text after OK, lines separated by line breaks
 
 protected:
     bool OnInitDialog() override;

@@ -28,8 +28,8 @@ int ProgressBarWidth(int total, int current) {
 CAnimatedShellTreeCtrl::CAnimatedShellTreeCtrl() {
     animationEnabled_ = true;
     timerPeriodMs_ = kStepMs;
-    busyCursor_.Reset(static_cast<HCURSOR>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_FOLDER_BUSY), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
+    busyCursor_.Reset(static_cast<HCURSOR>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_FOLDER_BUSY),
+                                                        IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
 }
 
 CAnimatedShellTreeCtrl::~CAnimatedShellTreeCtrl() = default;

@@ -27,7 +27,7 @@ protected:
     void EndAnimation() override;
 
 private:
-    fw::UniqueCursor busyCursor_;  // animated, ten steps
+    fw::UniqueCursor busyCursor_; // animated, ten steps
     RECT iconRect_{};
     RECT progressRect_{};
     RECT barRect_{};

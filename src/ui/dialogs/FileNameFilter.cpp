@@ -54,7 +54,7 @@ private:
         case L'[': {
             size_t next = 0;
             bool inSet = false;
-            if (!ParseSet(pi, si, next, inSet)) break;  // never closed: a plain "["
+            if (!ParseSet(pi, si, next, inSet)) break; // never closed: a plain "["
             return inSet && At(next, si + 1);
         }
         default:

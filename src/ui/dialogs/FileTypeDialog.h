@@ -14,7 +14,7 @@ public:
 
     std::wstring extension;
     std::wstring name;
-    int iconIndex = -1;  // entry of the icon box, -1 for none; entry i is the program's icon i + 2
+    int iconIndex = -1; // entry of the icon box, -1 for none; entry i is the program's icon i + 2
 
 protected:
     bool OnInitDialog() override;

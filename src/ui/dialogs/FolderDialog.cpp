@@ -99,8 +99,9 @@ bool CFolderDialog::OnInitDialog() {
     StartInitialSelection();
 
     MeasureControls();
-    grip_ = ::CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN,
-                              0, 0, sizes_.grip.cx, sizes_.grip.cy, Hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    grip_ =
+        ::CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN,
+                          0, 0, sizes_.grip.cx, sizes_.grip.cy, Hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
     LayOut();
     return true;
 }
@@ -180,7 +181,7 @@ void CFolderDialog::OnPresets() {
 void CFolderDialog::StartInitialSelection() {
     if (initialFolder.empty() || !::PathFileExistsW(initialFolder.c_str())) return;
     std::wstring path = initialFolder;
-    path.resize(path.size() + 1);  // room for PathMakePrettyW's terminator
+    path.resize(path.size() + 1); // room for PathMakePrettyW's terminator
     ::PathMakePrettyW(path.data());
     path.resize(wcslen(path.c_str()));
     workerPath_ = path;
@@ -292,8 +293,10 @@ void CFolderDialog::LayOut() {
         const RECT& rect;
     };
     const Placement placements[] = {
-        {Item(kPrompt), r.prompt}, {tree_.Hwnd(), r.tree}, {Item(kFilterLabel), r.label}, {Item(kPresets), r.presetButton},
-        {Item(kSubfolders), r.check}, {Item(IDOK), r.ok}, {Item(IDCANCEL), r.cancel}, {grip_, r.grip},
+        {Item(kPrompt), r.prompt},     {tree_.Hwnd(), r.tree},
+        {Item(kFilterLabel), r.label}, {Item(kPresets), r.presetButton},
+        {Item(kSubfolders), r.check},  {Item(IDOK), r.ok},
+        {Item(IDCANCEL), r.cancel},    {grip_, r.grip},
     };
     HDWP moves = ::BeginDeferWindowPos(static_cast<int>(std::size(placements)) + 1);
     for (const Placement& p : placements) {

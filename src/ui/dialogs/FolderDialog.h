@@ -27,12 +27,12 @@ public:
     ~CFolderDialog() override;
 
     // In.
-    std::wstring title;          // empty keeps "Select a Folder"
-    std::wstring prompt;         // above the tree
-    std::wstring initialFolder;  // opened and selected at start
-    std::wstring filterList;     // the filter box's items, separated by "|"
-    std::wstring presets;        // name|pattern|name|pattern... for the "..." button; empty hides it
-    int filterIndex = -1;        // item of the filter box to start with; -1: the first
+    std::wstring title;         // empty keeps "Select a Folder"
+    std::wstring prompt;        // above the tree
+    std::wstring initialFolder; // opened and selected at start
+    std::wstring filterList;    // the filter box's items, separated by "|"
+    std::wstring presets;       // name|pattern|name|pattern... for the "..." button; empty hides it
+    int filterIndex = -1;       // item of the filter box to start with; -1: the first
     // In and out.
     std::wstring filter = L"*";
     int includeSubfolders = 0;

@@ -7,8 +7,8 @@
 namespace zevrin {
 
 namespace {
-constexpr int kLabelGap = 3;   // label above its box
-constexpr int kPromptGap = 4;  // prompt above the tree
+constexpr int kLabelGap = 3;  // label above its box
+constexpr int kPromptGap = 4; // prompt above the tree
 
 RECT At(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
 } // namespace
@@ -24,7 +24,8 @@ FolderDialogRects LayOutFolderDialog(SIZE client, const FolderDialogSizes& s) {
     const int rowTop = bottom - s.button.cy;
     r.cancel = At(right - s.button.cx, rowTop, s.button.cx, s.button.cy);
     r.ok = At(r.cancel.left - gap - s.button.cx, rowTop, s.button.cx, s.button.cy);
-    r.check = At(m, rowTop + (s.button.cy - s.check.cy) / 2, std::min<int>(s.check.cx, r.ok.left - gap - m), s.check.cy);
+    r.check =
+        At(m, rowTop + (s.button.cy - s.check.cy) / 2, std::min<int>(s.check.cx, r.ok.left - gap - m), s.check.cy);
 
     // The filter box above the buttons reaching the right margin, or the "..." button there.
     const int filterTop = rowTop - gap - s.filterHeight;
@@ -38,7 +39,8 @@ FolderDialogRects LayOutFolderDialog(SIZE client, const FolderDialogSizes& s) {
 
     // The prompt across the top, the tree in what remains.
     r.prompt = RECT{m, m, std::max(m, right), m + s.promptHeight};
-    r.tree = RECT{m, r.prompt.bottom + promptGap, std::max(m, right), std::max<int>(r.prompt.bottom + promptGap, r.label.top - gap)};
+    r.tree = RECT{m, r.prompt.bottom + promptGap, std::max(m, right),
+                  std::max<int>(r.prompt.bottom + promptGap, r.label.top - gap)};
 
     r.grip = At(client.cx - s.grip.cx, client.cy - s.grip.cy, s.grip.cx, s.grip.cy);
     return r;

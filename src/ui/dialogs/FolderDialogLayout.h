@@ -7,15 +7,15 @@
 namespace zevrin {
 
 struct FolderDialogSizes {
-    SIZE button{75, 23};      // OK and Cancel
-    SIZE check{120, 16};      // "Include subfolders"
-    SIZE label{120, 14};      // "Add files matched:"
-    int filterHeight = 21;    // the filter box's edit part
-    int presetWidth = 23;     // "..."
+    SIZE button{75, 23};   // OK and Cancel
+    SIZE check{120, 16};   // "Include subfolders"
+    SIZE label{120, 14};   // "Add files matched:"
+    int filterHeight = 21; // the filter box's edit part
+    int presetWidth = 23;  // "..."
     int promptHeight = 16;
     SIZE grip{17, 17};
-    bool presets = false;     // the "..." button shows
-    int dpi = 96;             // scales the margins and gaps below (the sizes above are measured)
+    bool presets = false; // the "..." button shows
+    int dpi = 96;         // scales the margins and gaps below (the sizes above are measured)
 };
 
 struct FolderDialogRects {

@@ -10,7 +10,8 @@ LRESULT CFolderTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         ShowContextMenu(fw::MousePoint(lParam));
         return 0;
     case WM_COMMAND:
-        if (HIWORD(wParam) == 0 && LOWORD(wParam) >= CShellContextMenu::kFirstId && LOWORD(wParam) <= CShellContextMenu::kLastId) {
+        if (HIWORD(wParam) == 0 && LOWORD(wParam) >= CShellContextMenu::kFirstId &&
+            LOWORD(wParam) <= CShellContextMenu::kLastId) {
             contextMenu_.InvokeCommand(LOWORD(wParam));
             return 0;
         }

@@ -31,13 +31,13 @@ public:
     std::wstring Text() const;
     void SetFont(HFONT font) const;
 
-    HFONT hoverFont = nullptr;  // while the mouse is over the link; none: the link's own font
+    HFONT hoverFont = nullptr; // while the mouse is over the link; none: the link's own font
     COLORREF normalColor = RGB(0, 0, 255);
     COLORREF hoverColor = RGB(255, 0, 0);
-    COLORREF backColor = GetSysColor(COLOR_WINDOW);  // behind the text when not transparent
-    std::wstring url;                                 // opened on a click; empty: the dialog hears of it
+    COLORREF backColor = GetSysColor(COLOR_WINDOW); // behind the text when not transparent
+    std::wstring url;                               // opened on a click; empty: the dialog hears of it
     bool hover = false;
-    bool transparent = true;  // the dialog's background shows through
+    bool transparent = true; // the dialog's background shows through
 
 private:
     static LRESULT CALLBACK ButtonProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);

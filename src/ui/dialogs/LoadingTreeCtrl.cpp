@@ -22,7 +22,7 @@ bool CLoadingTreeCtrl::Attach(HWND tree) {
 }
 
 LRESULT CALLBACK CLoadingTreeCtrl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                 DWORD_PTR self) {
+                                                DWORD_PTR self) {
     auto* tree = reinterpret_cast<CLoadingTreeCtrl*>(self);
     if (message == WM_NCDESTROY) {
         ::RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
@@ -168,8 +168,9 @@ void CLoadingTreeCtrl::StartAnimation() {
     if (!timerEvent_ || !wakeEvent_) return;
     thread_.Reset(::CreateThread(nullptr, 0, AnimationMain, this, 0, nullptr));
     if (thread_ && timerPeriodMs_)
-        timerId_ = ::timeSetEvent(timerPeriodMs_, kTimerResolutionMs, reinterpret_cast<LPTIMECALLBACK>(timerEvent_.Get()), 0,
-                                  TIME_PERIODIC | TIME_CALLBACK_EVENT_SET);
+        timerId_ =
+            ::timeSetEvent(timerPeriodMs_, kTimerResolutionMs, reinterpret_cast<LPTIMECALLBACK>(timerEvent_.Get()), 0,
+                           TIME_PERIODIC | TIME_CALLBACK_EVENT_SET);
 }
 
 void CLoadingTreeCtrl::StopAnimation() {

@@ -35,10 +35,10 @@ public:
 
 protected:
     // The animation, called on the animation thread except where said.
-    virtual void PrepareAnimation(HTREEITEM /*placeholder*/) {}  // tree thread
+    virtual void PrepareAnimation(HTREEITEM /*placeholder*/) {} // tree thread
     virtual void AnimationTick(bool /*timerTick*/, int /*total*/, int /*current*/) {}
-    virtual void ClearPlaceholderIcon() {}  // tree thread
-    virtual void EndAnimation() {}          // tree thread
+    virtual void ClearPlaceholderIcon() {} // tree thread
+    virtual void EndAnimation() {}         // tree thread
     // Whether an opened branch that has children is read again (0: never, here).
     virtual int ReloadOnExpand(HTREEITEM /*item*/) { return 0; }
     // Fills the branch; 1 when that is final, 0 when it is to be read again at its next opening.
@@ -54,7 +54,7 @@ protected:
     void SetRedraw(bool on) const { ::SendMessageW(hwnd_, WM_SETREDRAW, on ? TRUE : FALSE, 0); }
 
     bool animationEnabled_ = false;
-    UINT timerPeriodMs_ = 0;  // 0: no timer
+    UINT timerPeriodMs_ = 0; // 0: no timer
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);

@@ -29,8 +29,8 @@ LRESULT CNewVersionDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 
 bool CNewVersionDialog::OnInitDialog() {
     SetItemText(kHeadline, fw::Format(fw::LoadResourceString(IDS_UPDATE_NEWER).c_str(), text_.productName.c_str()));
-    SetItemText(kYourVersion, fw::Format(fw::LoadResourceString(IDS_UPDATE_YOUR_VERSION).c_str(),
-                                         text_.currentVersion.c_str()));
+    SetItemText(kYourVersion,
+                fw::Format(fw::LoadResourceString(IDS_UPDATE_YOUR_VERSION).c_str(), text_.currentVersion.c_str()));
     SetItemText(kDescription, text_.description);
     SetChecked(kAutoCheckBox, autoCheck);
     SetUpLinks();

@@ -20,7 +20,7 @@ class CNewVersionDialog : public fw::CDialog {
 public:
     CNewVersionDialog(NewVersionText text, HWND parent);
 
-    bool autoCheck = true;  // the box, in and out
+    bool autoCheck = true; // the box, in and out
 
 protected:
     bool OnInitDialog() override;

@@ -71,7 +71,8 @@ std::wstring COEFileDialog::PathName() const {
 }
 
 std::vector<std::wstring> COEFileDialog::PathNames() const {
-    if (!(ofn.Flags & OFN_ALLOWMULTISELECT)) return fileName_[0] ? std::vector<std::wstring>{fileName_.data()} : std::vector<std::wstring>{};
+    if (!(ofn.Flags & OFN_ALLOWMULTISELECT))
+        return fileName_[0] ? std::vector<std::wstring>{fileName_.data()} : std::vector<std::wstring>{};
     return SelectedPaths(fileName_.data());
 }
 

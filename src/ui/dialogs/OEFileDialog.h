@@ -30,7 +30,7 @@ public:
     // Every chosen path, in the dialog's order.
     std::vector<std::wstring> PathNames() const;
 
-    OPENFILENAMEW ofn{};  // set up by the constructor; callers may change title, filter index...
+    OPENFILENAMEW ofn{}; // set up by the constructor; callers may change title, filter index...
 
 private:
     bool open_;

@@ -16,7 +16,7 @@ public:
 
     bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override;
 
-    std::wstring url;  // the box's text after OK, as it was typed
+    std::wstring url; // the box's text after OK, as it was typed
 
 protected:
     bool OnInitDialog() override;

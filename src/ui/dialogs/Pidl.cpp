@@ -10,7 +10,8 @@ USHORT ItemSize(LPCITEMIDLIST item) { return item->mkid.cb; }
 
 UINT PidlSize(LPCITEMIDLIST pidl) {
     UINT size = 0;
-    for (; pidl && ItemSize(pidl); pidl = reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(pidl) + ItemSize(pidl)))
+    for (; pidl && ItemSize(pidl);
+         pidl = reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(pidl) + ItemSize(pidl)))
         size += ItemSize(pidl);
     return size;
 }
@@ -58,7 +59,7 @@ CPidl PidlFromPath(const std::wstring& path) {
     IShellFolder* desktop = nullptr;
     if (FAILED(::SHGetDesktopFolder(&desktop))) return {};
     CPidl pidl;
-    std::wstring name = path;  // ParseDisplayName takes a writable string
+    std::wstring name = path; // ParseDisplayName takes a writable string
     ULONG eaten = 0;
     if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, name.data(), &eaten, pidl.Out(), nullptr))) pidl.Reset();
     desktop->Release();

@@ -44,7 +44,7 @@ std::wstring FormatByteCount(int64_t bytes) {
     GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SGROUPING, grouping, 16);
     format.NumDigits = 0;
     format.LeadingZero = 1;
-    format.Grouping = static_cast<UINT>(grouping[0] - L'0');  // "3;0" and "3;2;0" both start with the group size
+    format.Grouping = static_cast<UINT>(grouping[0] - L'0'); // "3;0" and "3;2;0" both start with the group size
     format.lpDecimalSep = decimal;
     format.lpThousandSep = thousand;
     format.NegativeOrder = 1;

@@ -12,7 +12,7 @@ namespace zevrin {
 // A number field's value, or the message that refuses it.
 struct FieldCheck {
     long long value = 0;
-    std::wstring message;  // empty when the value is accepted
+    std::wstring message; // empty when the value is accepted
     bool Ok() const { return message.empty(); }
 };
 

@@ -14,8 +14,7 @@ namespace {
 constexpr int kMaxRecent = 30;
 }
 
-CSettingsPage1::CSettingsPage1(CAppSettings& settings)
-    : fw::CPropertyPage(IDD_SETTINGS_HISTORY), settings_(settings) {}
+CSettingsPage1::CSettingsPage1(CAppSettings& settings) : fw::CPropertyPage(IDD_SETTINGS_HISTORY), settings_(settings) {}
 
 bool CSettingsPage1::OnCmdMsg(UINT id, fw::CCmdUI* ui) {
     static const fw::Command<CSettingsPage1> commands[] = {

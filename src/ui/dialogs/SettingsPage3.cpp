@@ -18,8 +18,7 @@ constexpr SizeField kWidth{IDC_THUMBNAIL_WIDTH, 40, 400};
 constexpr SizeField kHeight{IDC_THUMBNAIL_HEIGHT, 30, 300};
 } // namespace
 
-CSettingsPage3::CSettingsPage3(CAppSettings& settings)
-    : fw::CPropertyPage(IDD_SETTINGS_GENERAL), settings_(settings) {}
+CSettingsPage3::CSettingsPage3(CAppSettings& settings) : fw::CPropertyPage(IDD_SETTINGS_GENERAL), settings_(settings) {}
 
 bool CSettingsPage3::OnInitDialog() {
     loadLastPlaylist = settings_.loadLastPlaylist;

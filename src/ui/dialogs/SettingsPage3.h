@@ -12,7 +12,7 @@ class CSettingsPage3 : public fw::CPropertyPage {
 public:
     explicit CSettingsPage3(CAppSettings& settings);
 
-    int explorerExtension = 0;  // handler keys present, 0..2; any non-zero shows as checked
+    int explorerExtension = 0; // handler keys present, 0..2; any non-zero shows as checked
     unsigned thumbWidth = 0;
     unsigned thumbHeight = 0;
     int loadLastPlaylist = 0;

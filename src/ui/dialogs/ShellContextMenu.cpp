@@ -72,7 +72,8 @@ bool CShellContextMenu::GetHelpText(UINT id, std::wstring& text) {
     text.clear();
     if (!contextMenu_ || id < firstId_ || id > lastId_) return false;
     wchar_t wide[kHelpChars] = L"";
-    HRESULT hr = contextMenu_->GetCommandString(id - firstId_, GCS_HELPTEXTW, nullptr, reinterpret_cast<char*>(wide), kHelpChars);
+    HRESULT hr = contextMenu_->GetCommandString(id - firstId_, GCS_HELPTEXTW, nullptr, reinterpret_cast<char*>(wide),
+                                                kHelpChars);
     if (SUCCEEDED(hr) && wide[0]) {
         text = wide;
         return true;
@@ -126,7 +127,7 @@ bool CShellContextMenu::HandleMenuSelect(WPARAM wParam, LPARAM lParam, LRESULT& 
     HWND frame = ::GetAncestor(owner_, GA_ROOTOWNER);
     if (!frame || frame == owner_) return false;
     result = 0;
-    if (HIWORD(wParam) == 0xFFFF) return false;  // the menu closes
+    if (HIWORD(wParam) == 0xFFFF) return false; // the menu closes
     UINT flags = HIWORD(wParam);
     UINT id = LOWORD(wParam);
     if (flags & MF_POPUP) {

@@ -97,8 +97,9 @@ HTREEITEM CShellTreeCtrl::AddDesktopRoot() {
     CPidl root;
     if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, root.Out())) || !root) return nullptr;
     SHFILEINFOW info{};
-    auto images = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(reinterpret_cast<const wchar_t*>(root.Get()), 0, &info,
-                                                                 sizeof(info), SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    auto images =
+        reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(reinterpret_cast<const wchar_t*>(root.Get()), 0, &info,
+                                                      sizeof(info), SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     TreeView_SetImageList(Hwnd(), images, TVSIL_NORMAL);
 
     auto item = std::make_unique<ShellItem>();
@@ -133,7 +134,8 @@ IShellFolder* CShellTreeCtrl::BindFolder(const ShellItem& item) const {
         return desktop_;
     }
     IShellFolder* folder = nullptr;
-    if (FAILED(desktop_->BindToObject(item.absolute.Get(), nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder))))
+    if (FAILED(
+            desktop_->BindToObject(item.absolute.Get(), nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder))))
         return nullptr;
     return folder;
 }

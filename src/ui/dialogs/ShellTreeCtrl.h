@@ -35,10 +35,10 @@ public:
 protected:
     // What a row knows about its item.
     struct ShellItem {
-        IShellFolder* parent = nullptr;  // holds a reference
-        CPidl relative;                  // relative to parent
-        CPidl absolute;                  // from the desktop
-        ULONG flags = 0;                 // SFGAO_ attributes
+        IShellFolder* parent = nullptr; // holds a reference
+        CPidl relative;                 // relative to parent
+        CPidl absolute;                 // from the desktop
+        ULONG flags = 0;                // SFGAO_ attributes
         ~ShellItem() {
             if (parent) parent->Release();
         }
@@ -49,7 +49,8 @@ protected:
     static IShellFolder* Desktop() { return desktop_; }
 
 private:
-    HTREEITEM InsertShellItem(HTREEITEM parentRow, IShellFolder* folder, LPCITEMIDLIST parentAbsolute, LPCITEMIDLIST child);
+    HTREEITEM InsertShellItem(HTREEITEM parentRow, IShellFolder* folder, LPCITEMIDLIST parentAbsolute,
+                              LPCITEMIDLIST child);
     IShellFolder* BindFolder(const ShellItem& item) const;
     HTREEITEM FindChild(HTREEITEM row, LPCITEMIDLIST absolute) const;
     void OnGetIcons(TVITEMW& tv) const;

@@ -45,9 +45,8 @@ void CUpdateCheckDialogs::ShowCheckFailed() { ShowMessage(IDS_UPDATE_FAILED, MB_
 void CUpdateCheckDialogs::ShowUpToDate() { ShowMessage(IDS_UPDATE_NEWEST, MB_ICONINFORMATION); }
 
 bool CUpdateCheckDialogs::OfferNewVersion(const CUpdateChecker& checker) {
-    CNewVersionDialog dialog({checker.productName, checker.found.version, checker.currentVersion,
-                              checker.found.description},
-                             nullptr);
+    CNewVersionDialog dialog(
+        {checker.productName, checker.found.version, checker.currentVersion, checker.found.description}, nullptr);
     dialog.autoCheck = Settings().autoCheckUpdate != 0;
     const INT_PTR answer = dialog.DoModal();
     Settings().autoCheckUpdate = dialog.autoCheck ? 1 : 0;

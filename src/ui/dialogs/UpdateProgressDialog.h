@@ -19,8 +19,8 @@ public:
     CUpdateProgressDialog(std::function<int()> check, std::atomic<int>& cancel, HWND parent);
     ~CUpdateProgressDialog() override;
 
-    bool autoCheck = true;  // the box, in and out
-    int result = -1;        // what the check returned
+    bool autoCheck = true; // the box, in and out
+    int result = -1;       // what the check returned
 
     // The dialog while one is showing, so that a second manual check can bring it forward.
     static HWND Showing() { return showing_; }

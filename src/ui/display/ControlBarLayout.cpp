@@ -6,15 +6,19 @@ namespace zevrin {
 
 std::array<RECT, kGadgetCount> LayOutControlBar(const RECT& client, int timeWidth, bool switchVisible, int dpi) {
     const fw::CDpi px(dpi);
-    const int top = client.top + px(1);  // the strip's highlight line stays visible
+    const int top = client.top + px(1); // the strip's highlight line stays visible
     const int rowTop = top + ((client.bottom - top) - px(23)) / 2;
     const RECT row{0, rowTop, 0, rowTop + px(23)};
     const RECT band{0, top + px(1), 0, client.bottom - px(1)};
-    struct Step { int gap; int width; bool slider; };
+    struct Step {
+        int gap;
+        int width;
+        bool slider;
+    };
     Step steps[kGadgetCount] = {
-        {0, px(50), false}, {0, px(32), false}, {px(4), px(32), false}, {0, px(32), false}, {px(4), 0, true},
-        {0, timeWidth, false}, {0, px(32), false}, {0, px(55), true}, {px(4), px(32), false}, {px(2), px(32), false},
-        {px(2), px(32), false},
+        {0, px(50), false},     {0, px(32), false},     {px(4), px(32), false}, {0, px(32), false},
+        {px(4), 0, true},       {0, timeWidth, false},  {0, px(32), false},     {0, px(55), true},
+        {px(4), px(32), false}, {px(2), px(32), false}, {px(2), px(32), false},
     };
     // The seek slider takes what the others leave (the switch's gap stays reserved while it is
     // hidden), summed from the scaled sizes so that rounding never pushes the last one out.

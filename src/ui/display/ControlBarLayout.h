@@ -11,8 +11,18 @@
 namespace zevrin {
 
 enum ControlBarGadget {
-    kPlayGadget, kStopGadget, kPreviousGadget, kNextGadget, kSeekGadget, kTimeGadget,
-    kMuteGadget, kVolumeGadget, kZoomGadget, kFullScreenGadget, kSwitchGadget, kGadgetCount
+    kPlayGadget,
+    kStopGadget,
+    kPreviousGadget,
+    kNextGadget,
+    kSeekGadget,
+    kTimeGadget,
+    kMuteGadget,
+    kVolumeGadget,
+    kZoomGadget,
+    kFullScreenGadget,
+    kSwitchGadget,
+    kGadgetCount
 };
 
 std::array<RECT, kGadgetCount> LayOutControlBar(const RECT& client, int timeWidth, bool switchVisible,

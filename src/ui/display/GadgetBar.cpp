@@ -26,9 +26,9 @@ fw::CFrameWnd* CGadgetBar::Frame() const {
 }
 
 bool CGadgetBar::CreateTooltip() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr, GetModuleHandleW(nullptr),
-                               nullptr);
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!tooltip_) return false;
     ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 0xFFFF);
     return true;

@@ -51,12 +51,21 @@ protected:
     virtual void Layout() {}
     virtual void PaintBackground(HDC dc, const RECT& rc);
     // Text of a tool whose text is asked for when shown (LPSTR_TEXTCALLBACK); empty = none.
-    virtual std::wstring DynamicTipText(size_t index) { (void)index; return {}; }
+    virtual std::wstring DynamicTipText(size_t index) {
+        (void)index;
+        return {};
+    }
     virtual void OnMouseMoved(POINT pt) { (void)pt; }
     virtual void OnContextMenu(POINT screenPt, bool fromKeyboard) { (void)screenPt, (void)fromKeyboard; }
-    virtual LRESULT OnSliderChanged(WPARAM wParam, LPARAM lParam) { (void)wParam, (void)lParam; return 0; }
+    virtual LRESULT OnSliderChanged(WPARAM wParam, LPARAM lParam) {
+        (void)wParam, (void)lParam;
+        return 0;
+    }
     // The window's DPI changed: the concrete bar remakes its images and height, then lays out.
-    virtual void OnDpiChanged(int dpi) { (void)dpi; Layout(); }
+    virtual void OnDpiChanged(int dpi) {
+        (void)dpi;
+        Layout();
+    }
     fw::CFrameWnd* Frame() const;
 
 private:
@@ -79,10 +88,10 @@ private:
     void EndMouseStates();
 
     std::vector<std::unique_ptr<CGadget>> gadgets_;
-    HWND tooltip_ = nullptr;  // a child of the bar: it goes with the bar's window
+    HWND tooltip_ = nullptr; // a child of the bar: it goes with the bar's window
     bool trackingLeave_ = false;
     std::wstring tipBuffer_;
-    int dpi_ = 0;  // 0 until the frame reports a change: the window's own DPI
+    int dpi_ = 0; // 0 until the frame reports a change: the window's own DPI
 };
 
 } // namespace zevrin

@@ -56,7 +56,8 @@ SliderGeometry CGadgetSlider::Geometry() const {
 }
 
 void CGadgetSlider::SetValueByMouse(int value) {
-    if (SetValue(value, true)) Bar().SendMessage(WM_SLIDER_CHANGED, static_cast<WPARAM>(value), reinterpret_cast<LPARAM>(this));
+    if (SetValue(value, true))
+        Bar().SendMessage(WM_SLIDER_CHANGED, static_cast<WPARAM>(value), reinterpret_cast<LPARAM>(this));
 }
 
 bool CGadgetSlider::MouseMessage(UINT message, WPARAM, POINT pt) {
@@ -109,7 +110,8 @@ void CGadgetSlider::DrawPieces(HDC dc, int from, int to, const RECT& track) cons
     const fw::CDpi px = Bar().Dpi();
     const int step = std::max(px(5), 2), piece = std::max(std::min(px(4), step - 1), 1);
     for (int x = from; x < to; x += step)
-        ImageList_DrawEx(images_, 1, dc, x, track.top, std::min(piece, to - x), cy, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+        ImageList_DrawEx(images_, 1, dc, x, track.top, std::min(piece, to - x), cy, CLR_NONE, CLR_NONE,
+                         ILD_TRANSPARENT);
 }
 
 void CGadgetSlider::Paint(HDC dc) {

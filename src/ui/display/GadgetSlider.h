@@ -23,7 +23,7 @@ struct SliderGeometry {
 
 class CGadgetSlider : public CGadget {
 public:
-    enum class Fill { Tiles, Pieces };  // the seek slider tiles its images, the volume slider has ticks
+    enum class Fill { Tiles, Pieces }; // the seek slider tiles its images, the volume slider has ticks
 
     CGadgetSlider(CGadgetBar& bar, Fill fill) : CGadget(bar, kNoCommand), fill_(fill) {}
 

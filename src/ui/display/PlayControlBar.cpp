@@ -11,17 +11,19 @@ namespace zevrin {
 
 namespace {
 
-constexpr UINT kButtonImages[] = {IDB_PLAY, IDB_PAUSE, IDB_STOP, IDB_PREVIOUS, IDB_NEXT, IDB_MUTED,
-                                  IDB_VOLUME_ZERO, IDB_VOLUME_LOW, IDB_VOLUME_HIGH, IDB_ZOOM, IDB_FULL_SCREEN,
-                                  IDB_LEAVE_FULL_SCREEN, IDB_TO_DISPLAY, IDB_TO_PLAYLIST};
+constexpr UINT kButtonImages[] = {IDB_PLAY,        IDB_PAUSE,      IDB_STOP,        IDB_PREVIOUS,
+                                  IDB_NEXT,        IDB_MUTED,      IDB_VOLUME_ZERO, IDB_VOLUME_LOW,
+                                  IDB_VOLUME_HIGH, IDB_ZOOM,       IDB_FULL_SCREEN, IDB_LEAVE_FULL_SCREEN,
+                                  IDB_TO_DISPLAY,  IDB_TO_PLAYLIST};
 
 const wchar_t kToDisplayTip[] = L"Go to display view (F6)";
 const wchar_t kToPlaylistTip[] = L"Go to playlist view (F6)";
 
 // The strip drawn for the art scale `percent`; its images are cx by cy at 100 %.
 fw::UniqueImageList LoadStrip(UINT id, int cx, int cy, UINT colorFlags, int percent) {
-    fw::UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-        MAKEINTRESOURCEW(fw::ArtResourceId(id, percent)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    fw::UniqueBitmap bitmap(
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(fw::ArtResourceId(id, percent)),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) return {};
     cx = fw::ArtSize(cx, percent);
     cy = fw::ArtSize(cy, percent);
@@ -111,7 +113,8 @@ void CPlayControlBar::OnDpiChanged(int dpi) {
     SetHeight(fw::ScaleTo(kHeight, dpi));
     UINT shown[kGadgetCount] = {};
     for (int i = 0; i < kGadgetCount; ++i)
-        if (i != kSeekGadget && i != kTimeGadget && i != kVolumeGadget) shown[i] = ButtonImageId(static_cast<ControlBarGadget>(i));
+        if (i != kSeekGadget && i != kTimeGadget && i != kVolumeGadget)
+            shown[i] = ButtonImageId(static_cast<ControlBarGadget>(i));
     if (!LoadImages()) return;
     for (int i = 0; i < kGadgetCount; ++i)
         if (shown[i]) SetButtonImages(static_cast<ControlBarGadget>(i), shown[i]);

@@ -16,7 +16,7 @@ namespace zevrin {
 
 class CPlayControlBar : public CGadgetBar {
 public:
-    static constexpr int kHeight = 30;  // at 96 DPI
+    static constexpr int kHeight = 30; // at 96 DPI
 
     bool Create(fw::CFrameWnd& frame);
     void SetPlayer(IPlayerControls* player) { player_ = player; }

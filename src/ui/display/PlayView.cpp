@@ -228,8 +228,7 @@ void CPlayView::OnPlaybackEnded() {
 
 LRESULT CPlayView::OnAdvance(WPARAM, LPARAM) {
     int count = playlist_ ? playlist_->ItemCount() : 0;
-    AdvanceDecision d = DecideAdvance(repeatMode_, CurrentIndex(), count,
-                                      closeAfterPlayback_, shutdownAfterPlayback_);
+    AdvanceDecision d = DecideAdvance(repeatMode_, CurrentIndex(), count, closeAfterPlayback_, shutdownAfterPlayback_);
     switch (d.action) {
     case AdvanceDecision::Play:
         if (!PlayItem(d.index, VideoPlace::kAutomatic)) ReturnToPlaylist();
@@ -302,12 +301,23 @@ void CPlayView::OnPlaybackStopped() {
 
 LRESULT CPlayView::OnChar(WPARAM wParam, LPARAM lParam) {
     switch (std::towupper(static_cast<wint_t>(wParam))) {
-    case L'Z': PostMessage(WM_COMMAND, ID_PLAY); break;
-    case L'X': PostMessage(WM_COMMAND, ID_STOP); break;
-    case L'C': PostMessage(WM_COMMAND, ID_PREVIOUS); break;
-    case L'V': PostMessage(WM_COMMAND, ID_NEXT); break;
-    case L'F': PostToFrame(ID_FULL_SCREEN); break;
-    default: break;
+    case L'Z':
+        PostMessage(WM_COMMAND, ID_PLAY);
+        break;
+    case L'X':
+        PostMessage(WM_COMMAND, ID_STOP);
+        break;
+    case L'C':
+        PostMessage(WM_COMMAND, ID_PREVIOUS);
+        break;
+    case L'V':
+        PostMessage(WM_COMMAND, ID_NEXT);
+        break;
+    case L'F':
+        PostToFrame(ID_FULL_SCREEN);
+        break;
+    default:
+        break;
     }
     return DefaultProc(WM_CHAR, wParam, lParam);
 }
@@ -453,11 +463,20 @@ void CPlayView::OnUpdateNext(fw::CCmdUI& ui) {
 void CPlayView::OnSeek(UINT id) {
     constexpr std::int64_t kTenSeconds = 10'000'000, kMinute = 60'000'000;
     switch (id) {
-    case ID_SEEK_FORWARD_10S: panel_.Tool().Seek(kTenSeconds, 1); break;
-    case ID_SEEK_BACKWARD_10S: panel_.Tool().Seek(-kTenSeconds, 1); break;
-    case ID_SEEK_FORWARD_1MIN: panel_.Tool().Seek(kMinute, 1); break;
-    case ID_SEEK_BACKWARD_1MIN: panel_.Tool().Seek(-kMinute, 1); break;
-    default: break;
+    case ID_SEEK_FORWARD_10S:
+        panel_.Tool().Seek(kTenSeconds, 1);
+        break;
+    case ID_SEEK_BACKWARD_10S:
+        panel_.Tool().Seek(-kTenSeconds, 1);
+        break;
+    case ID_SEEK_FORWARD_1MIN:
+        panel_.Tool().Seek(kMinute, 1);
+        break;
+    case ID_SEEK_BACKWARD_1MIN:
+        panel_.Tool().Seek(-kMinute, 1);
+        break;
+    default:
+        break;
     }
 }
 
@@ -477,10 +496,19 @@ void CPlayView::OnUpdateZoom(fw::CCmdUI& ui) {
 
 void CPlayView::OnZoomCycle() {
     switch (panel_.Tool().GetZoom()) {
-    case 0: case 50: SetZoom(100); break;
-    case 100: SetZoom(200); break;
-    case 200: SetZoom(50); break;
-    default: SetZoom(0); break;
+    case 0:
+    case 50:
+        SetZoom(100);
+        break;
+    case 100:
+        SetZoom(200);
+        break;
+    case 200:
+        SetZoom(50);
+        break;
+    default:
+        SetZoom(0);
+        break;
     }
 }
 

@@ -139,7 +139,7 @@ private:
     IPaneSwitch* panes_ = nullptr;
     CPlayControlBar* controlBar_ = nullptr;
     std::int64_t currentItemId_ = -1;
-    std::wstring currentTitle_;  // for the title once the item has left the playlist
+    std::wstring currentTitle_; // for the title once the item has left the playlist
     RepeatMode repeatMode_ = RepeatMode::Off;
     bool closeAfterPlayback_ = false;
     bool shutdownAfterPlayback_ = false;

@@ -11,7 +11,7 @@
 namespace zevrin {
 
 struct PlaylistItemRef {
-    std::uint32_t id = 0;  // never reused while the program runs
+    std::uint32_t id = 0; // never reused while the program runs
     std::wstring path;
     std::wstring title;
 };
@@ -25,7 +25,7 @@ public:
     virtual bool ItemAt(int index, PlaylistItemRef& item) const = 0;
     // The index of the item with this id, -1 when it has left the playlist.
     virtual int IndexOfId(std::uint32_t id) const = 0;
-    virtual int FirstSelected() const = 0;  // -1 when nothing is selected
+    virtual int FirstSelected() const = 0; // -1 when nothing is selected
     virtual void SetPlayMark(int index, PlayMark mark) = 0;
 
     // The preview area of the playlist pane takes the video window, or gives it back.

@@ -6,7 +6,8 @@ namespace {
 
 // The picture as it is meant to be seen: stored pixels need not be square.
 void ApplyAspect(const VideoFormat& video, int& dw, int& dh) {
-    float aspect = video.aspectDen > 0 ? static_cast<float>(video.aspectNum) / static_cast<float>(video.aspectDen) : 0.0f;
+    float aspect =
+        video.aspectDen > 0 ? static_cast<float>(video.aspectNum) / static_cast<float>(video.aspectDen) : 0.0f;
     if (aspect <= 0.01f) return;
     if (aspect >= 1.0f) {
         dw = static_cast<int>(static_cast<float>(dh) * aspect);

@@ -10,7 +10,7 @@ namespace zevrin {
 struct VideoFormat {
     int width = 0;
     int height = 0;
-    int aspectNum = 0;  // display aspect; 0/0 when unknown
+    int aspectNum = 0; // display aspect; 0/0 when unknown
     int aspectDen = 0;
 };
 

@@ -23,7 +23,8 @@ void CVideoPanel::LoadDots(int dpi) {
     dpi_ = dpi;
     const int percent = fw::ArtScalePercent(dpi), size = fw::ArtSize(9, percent);
     fw::UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-        MAKEINTRESOURCEW(fw::ArtResourceId(IDB_WAIT_DOTS, percent)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+                                                            MAKEINTRESOURCEW(fw::ArtResourceId(IDB_WAIT_DOTS, percent)),
+                                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     dots_.Reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 0));
     if (bitmap && dots_) ImageList_AddMasked(dots_.Get(), bitmap.Get(), RGB(255, 0, 255));
 }
@@ -82,7 +83,8 @@ LRESULT CVideoPanel::OnPaint(WPARAM, LPARAM) {
     if (waitingDot_ != -1 && dots_) {
         const fw::CDpi px(dpi_);
         int x0 = (rc.right - px(45)) / 2, y = (rc.bottom - px(9)) / 2;
-        for (int i = 0; i < 3; ++i) ImageList_Draw(dots_.Get(), i == waitingDot_ ? 1 : 0, dc, x0 + px(18) * i, y, ILD_TRANSPARENT);
+        for (int i = 0; i < 3; ++i)
+            ImageList_Draw(dots_.Get(), i == waitingDot_ ? 1 : 0, dc, x0 + px(18) * i, y, ILD_TRANSPARENT);
     }
     EndPaint(Hwnd(), &ps);
     return 0;

@@ -36,7 +36,7 @@ private:
     void LoadDots(int dpi);
 
     fw::UniqueImageList dots_;
-    int dpi_ = 96;  // the dots' scale
+    int dpi_ = 96; // the dots' scale
     int waitingDot_ = -1;
     int reportedWidth_ = 0;
 };

@@ -16,7 +16,7 @@ void CMBFrameWnd::OnDpiChanged(int dpi) {
 
 void CMBFrameWnd::MoveMenuToBar(CMenuBar& bar) {
     HMENU menu = Menu();
-    SetMenu(Hwnd(), nullptr);  // the bar owns the menu from now on
+    SetMenu(Hwnd(), nullptr); // the bar owns the menu from now on
     bar.LoadMenu(menu, false);
     SetMenuBar(&bar);
 }
@@ -35,7 +35,7 @@ LRESULT CMBFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 bool CMBFrameWnd::PreTranslateMessage(MSG& msg) {
     if (msg.message == WM_SYSKEYDOWN || msg.message == WM_KEYDOWN) {
         if (msg.wParam == VK_MENU) {
-            if (!(msg.lParam & (1 << 30))) altAlone_ = true;  // a fresh press, not a repeat
+            if (!(msg.lParam & (1 << 30))) altAlone_ = true; // a fresh press, not a repeat
         } else if (GetKeyState(VK_MENU) < 0) {
             altAlone_ = false;
         }

@@ -46,8 +46,8 @@ int CMainFrame::OnCreate(const CREATESTRUCTW& cs) {
     // Centred on the screen at the default size; position and size are not remembered.
     RECT rc = WindowRect();
     int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    SetWindowPos(Hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - cx) / 2, (GetSystemMetrics(SM_CYSCREEN) - cy) / 2,
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - cx) / 2, (GetSystemMetrics(SM_CYSCREEN) - cy) / 2, 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The menu is drawn by the bar from now on; the window keeps none of its own.
     if (!menuBar_.Create(*this, IDW_MENUBAR)) return -1;
     MoveMenuToBar(menuBar_);
@@ -233,7 +233,7 @@ void CMainFrame::SetFullScreenMargins() {
         if (container_.Mode() == CViewContainer::kDocked) {
             RECT pane{};
             GetWindowRect(container_.GetPane(1), &pane);
-            m.right = pane.right - pane.left + fw::ScaleTo(1, fw::DpiOf(Hwnd()));  // with the divider
+            m.right = pane.right - pane.left + fw::ScaleTo(1, fw::DpiOf(Hwnd())); // with the divider
         }
     }
 }

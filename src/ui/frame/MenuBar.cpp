@@ -3,7 +3,6 @@
 #include "services/AppResources.h"
 #include "framework/FrameWnd.h"
 
-
 #include <algorithm>
 #include <cwctype>
 
@@ -37,7 +36,8 @@ CMenuBar::~CMenuBar() {
 }
 
 bool CMenuBar::Create(fw::CFrameWnd& frame, UINT id) {
-    return CreateBar(frame, Side::Top, fw::ScaleTo(kBarHeight, fw::DpiOf(frame.Hwnd())), id, RegisterClass(L"ZevrinMenuBar", CS_DBLCLKS));
+    return CreateBar(frame, Side::Top, fw::ScaleTo(kBarHeight, fw::DpiOf(frame.Hwnd())), id,
+                     RegisterClass(L"ZevrinMenuBar", CS_DBLCLKS));
 }
 
 void CMenuBar::LoadMenu(HMENU menu, bool rightAligned) {
@@ -56,6 +56,8 @@ void CMenuBar::LoadMenu(HMENU menu, bool rightAligned) {
 LRESULT CMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK && message != WM_MOUSEWHEEL)
         return OnMouse(message, wParam, lParam);
+    // One message a line, as in every other table.
+    // clang-format off
     static const fw::Message<CMenuBar> messages[] = {
         {WM_MENUBAR_OPEN, &CMenuBar::OnOpenPopup},
         {WM_KEYDOWN, &CMenuBar::OnKeyDown},
@@ -64,6 +66,7 @@ LRESULT CMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_GETDLGCODE, &CMenuBar::OnGetDlgCode},
         {WM_MOUSELEAVE, &CMenuBar::OnMouseLeave},
     };
+    // clang-format on
     if (auto r = fw::DispatchMessageTable(this, messages, message, wParam, lParam)) return *r;
     return CGadgetBar::WindowProc(message, wParam, lParam);
 }
@@ -73,7 +76,8 @@ LRESULT CMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void CMenuBar::Layout() {
     RECT client = ClientRect();
     HDC dc = GetDC(Hwnd());
-    HGDIOBJ old = SelectObject(dc, Resources().normalFont ? Resources().normalFont.Get() : GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ old =
+        SelectObject(dc, Resources().normalFont ? Resources().normalFont.Get() : GetStockObject(DEFAULT_GUI_FONT));
     int x = rightAligned_ ? client.right : client.left;
     for (size_t i = 0; i < ItemCount(); ++i) {
         size_t index = rightAligned_ ? ItemCount() - 1 - i : i;
@@ -197,8 +201,8 @@ void CMenuBar::RunPopups() {
         hook_ = SetWindowsHookExW(WH_MSGFILTER, MessageFilterHook, nullptr, GetCurrentThreadId());
         inPopup_ = true;
         if (GetCapture() == Hwnd()) ReleaseCapture();
-        TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL | TPM_LEFTBUTTON, std::max<LONG>(rc.left, 0),
-                         rc.bottom, frame->Hwnd(), &params);
+        TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL | TPM_LEFTBUTTON,
+                         std::max<LONG>(rc.left, 0), rc.bottom, frame->Hwnd(), &params);
         inPopup_ = false;
         if (hook_) UnhookWindowsHookEx(hook_);
         hook_ = nullptr;
@@ -218,7 +222,7 @@ bool CMenuBar::FilterPopupMessage(MSG& msg) {
     case WM_KEYDOWN:
         if (msg.wParam == VK_ESCAPE) {
             escapeInTopPopup_ = selectionInTopPopup_;
-            return false;  // the popup closes itself
+            return false; // the popup closes itself
         }
         if (msg.wParam == VK_LEFT && selectionInTopPopup_) {
             MoveHot(-1);
@@ -239,7 +243,7 @@ bool CMenuBar::FilterPopupMessage(MSG& msg) {
     case WM_LBUTTONDBLCLK: {
         POINT pt = msg.pt;
         ScreenToClient(Hwnd(), &pt);
-        return ItemFromPoint(pt) != -1;  // a double click on the bar does not reopen anything
+        return ItemFromPoint(pt) != -1; // a double click on the bar does not reopen anything
     }
     default:
         return false;
@@ -255,7 +259,7 @@ bool CMenuBar::PreTranslateMessage(MSG& msg) {
     if (!tracking_ || msg.hwnd != Hwnd() || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     if (msg.message == WM_SYSKEYDOWN) {
         LeaveTracking();
-        return msg.wParam == VK_MENU;  // Alt again only leaves the bar, as it leaves a window menu
+        return msg.wParam == VK_MENU; // Alt again only leaves the bar, as it leaves a window menu
     }
     if (msg.message == WM_SYSKEYUP || msg.message == WM_SYSCHAR) return false;
     TranslateMessage(&msg);
@@ -330,7 +334,7 @@ LRESULT CMenuBar::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         if (tracking_) LeaveTracking();
-        return CGadgetBar::WindowProc(message, wParam, lParam);  // empty bar space drags the window
+        return CGadgetBar::WindowProc(message, wParam, lParam); // empty bar space drags the window
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         if (!inside && tracking_) {
@@ -361,7 +365,9 @@ void CMenuBar::PressOutside(UINT message, WPARAM wParam, POINT screenPt) {
         ScreenToClient(target, &client);
         ::PostMessageW(target, message, wParam, MAKELPARAM(client.x, client.y));
     } else {
-        UINT nc = message == WM_LBUTTONDOWN ? WM_NCLBUTTONDOWN : message == WM_RBUTTONDOWN ? WM_NCRBUTTONDOWN : WM_NCMBUTTONDOWN;
+        UINT nc = message == WM_LBUTTONDOWN   ? WM_NCLBUTTONDOWN
+                  : message == WM_RBUTTONDOWN ? WM_NCRBUTTONDOWN
+                                              : WM_NCMBUTTONDOWN;
         ::PostMessageW(target, nc, static_cast<WPARAM>(hit), MAKELPARAM(screenPt.x, screenPt.y));
     }
 }
@@ -384,7 +390,7 @@ void CMenuBar::OnInitMenuPopup(HMENU popup) {
 
 void CMenuBar::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
     if (!inPopup_ || current_ < 0) return;
-    if (flags == 0xFFFF && !menu) return;  // the menu loop is ending
+    if (flags == 0xFFFF && !menu) return; // the menu loop is ending
     selectionInTopPopup_ = menu == GetSubMenu(menu_.Get(), current_);
     selectionHasSubmenu_ = (flags & MF_POPUP) != 0;
     (void)item;

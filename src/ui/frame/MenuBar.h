@@ -23,7 +23,7 @@ public:
     const std::wstring& Text() const { return text_; }
     wchar_t Mnemonic() const { return mnemonic_; }
     void Paint(HDC dc) override;
-    bool MouseMessage(UINT, WPARAM, POINT) override { return false; }  // the bar handles the mouse
+    bool MouseMessage(UINT, WPARAM, POINT) override { return false; } // the bar handles the mouse
 
 private:
     std::wstring text_;
@@ -49,10 +49,10 @@ public:
     bool IsInPopup() const { return inPopup_; }
 
     // The frame's menu messages, after the frame's own handling.
-    bool OnMenuChar(wchar_t letter);                 // true: the frame answers MNC_CLOSE
+    bool OnMenuChar(wchar_t letter); // true: the frame answers MNC_CLOSE
     void OnInitMenuPopup(HMENU popup);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
-    bool OnKeyMenu();                                // Alt alone or F10: true when the bar took it
+    bool OnKeyMenu(); // Alt alone or F10: true when the bar took it
 
     // While the bar tracks, its keys are its own and never reach the frame's accelerators.
     bool PreTranslateMessage(MSG& msg) override;

@@ -27,12 +27,14 @@ void CMenuBarItem::Paint(HDC dc) {
         fw::UniqueBrush brush(CreateSolidBrush(bar.highlightColor));
         FillRect(dc, &rc, brush.Get());
     }
-    HGDIOBJ oldFont = SelectObject(dc, Resources().normalFont ? Resources().normalFont.Get() : GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ oldFont =
+        SelectObject(dc, Resources().normalFont ? Resources().normalFont.Get() : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, lit ? GetSysColor(COLOR_MENUTEXT) : bar.textColor);
     RECT text = rc;
     text.bottom -= 1;
-    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &text,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     SelectObject(dc, oldFont);
 }
 

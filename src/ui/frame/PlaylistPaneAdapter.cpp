@@ -20,7 +20,9 @@ bool CPlaylistPaneAdapter::ItemAt(int index, PlaylistItemRef& item) const {
 
 int CPlaylistPaneAdapter::IndexOfId(std::uint32_t id) const { return view_.FindItemById(static_cast<int>(id)); }
 int CPlaylistPaneAdapter::FirstSelected() const { return view_.FirstSelected(); }
-void CPlaylistPaneAdapter::SetPlayMark(int index, PlayMark mark) { view_.SetItemPlayMark(index, static_cast<int>(mark)); }
+void CPlaylistPaneAdapter::SetPlayMark(int index, PlayMark mark) {
+    view_.SetItemPlayMark(index, static_cast<int>(mark));
+}
 void CPlaylistPaneAdapter::HostVideo(HWND video) { view_.HostVideo(video); }
 void CPlaylistPaneAdapter::ReleaseVideo() { view_.ReleaseVideo(); }
 HWND CPlaylistPaneAdapter::PaneWindow() const { return view_.Hwnd(); }

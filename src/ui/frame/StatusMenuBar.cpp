@@ -8,15 +8,16 @@ namespace zevrin {
 
 namespace {
 constexpr COLORREF kSummaryColor = RGB(0xC0, 0xC0, 0xC0);
-constexpr int kBackgroundRow = 2;     // the menu bar's rows of the background strip start here
-constexpr int kSummaryWidth = 160;    // what a new summary repaints, at the right end
+constexpr int kBackgroundRow = 2;  // the menu bar's rows of the background strip start here
+constexpr int kSummaryWidth = 160; // what a new summary repaints, at the right end
 constexpr int kSummaryMargin = 4;
 } // namespace
 
 std::wstring PlaylistSummary(int count, int64_t totalDuration) {
     if (count <= 0) return {};
     std::wstring total = FormatDuration(totalDuration, false, false, false);
-    if (count == 1) return totalDuration > 0 ? fw::Format(L"%d File, %s", count, total.c_str()) : fw::Format(L"%d File", count);
+    if (count == 1)
+        return totalDuration > 0 ? fw::Format(L"%d File, %s", count, total.c_str()) : fw::Format(L"%d File", count);
     return totalDuration > 0 ? fw::Format(L"%d Files, %s", count, total.c_str()) : fw::Format(L"%d Files", count);
 }
 
@@ -47,7 +48,8 @@ void CStatusMenuBar::PaintBackground(HDC dc, const RECT& rc) {
         FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
     if (summary_.empty()) return;
-    HGDIOBJ old = SelectObject(dc, Resources().normalFont ? Resources().normalFont.Get() : GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ old =
+        SelectObject(dc, Resources().normalFont ? Resources().normalFont.Get() : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kSummaryColor);
     RECT text = rc;

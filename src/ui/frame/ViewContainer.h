@@ -15,7 +15,7 @@ inline constexpr UINT WM_PANE_CHANGED = WM_USER + 3;
 struct ContainerLayout {
     RECT pane0;
     RECT pane1;
-    RECT divider;  // empty in mode 2
+    RECT divider; // empty in mode 2
 };
 
 // Where the panes go; `remembered` is the wanted width kept while the window is too narrow for
@@ -72,10 +72,10 @@ private:
     PaneLayout mode_;
     int active_ = -1;
     int playlistWidth_;
-    int dpi_ = fw::SystemDpi();  // the DPI the widths above are in
+    int dpi_ = fw::SystemDpi(); // the DPI the widths above are in
     int dragOffset_ = 0;
     bool dragging_ = false;
-    HCURSOR resizeCursor_;  // shared system cursor: never destroyed
+    HCURSOR resizeCursor_; // shared system cursor: never destroyed
     static inline int remembered_ = -1;
 };
 

@@ -16,8 +16,10 @@ DropPlace DropPlaceAt(const std::vector<RECT>& cells, const DropLayout& layout, 
         if (vertical) {
             if (pt.x < rc.left || pt.x >= rc.right) continue;
             bool first = i == 0, last = i == count - 1;
-            if ((first || pt.y >= rc.top - halfGap) && pt.y < rc.top + half) found = {i, false};
-            else if (pt.y >= rc.bottom - half && (last || pt.y < rc.bottom + halfGap)) found = {i, true};
+            if ((first || pt.y >= rc.top - halfGap) && pt.y < rc.top + half)
+                found = {i, false};
+            else if (pt.y >= rc.bottom - half && (last || pt.y < rc.bottom + halfGap))
+                found = {i, true};
         } else {
             if (pt.y < rc.top || pt.y >= rc.bottom) continue;
             bool rowStart = i % columns == 0, rowEnd = i % columns == columns - 1 || i == count - 1;

@@ -21,12 +21,12 @@ struct DropPlace {
 
 // How the cells are laid out, as far as dropping between them goes.
 struct DropLayout {
-    bool grid = true;  // thumbnail cells rather than list rows
+    bool grid = true; // thumbnail cells rather than list rows
     int columns = 1;
     SIZE cellSize{};
     SIZE cellSpacing{};
     int rowHeight = 0;
-    int dpi = 96;  // the mark's thickness follows it
+    int dpi = 96; // the mark's thickness follows it
 };
 
 // The place a release at `pt` drops item `source` on, given every item's cell in order. A place

@@ -96,7 +96,8 @@ int CGridListView::FindItemById(int id) const {
 }
 
 int CGridListView::GetSelectedCount() const {
-    return static_cast<int>(std::count_if(items_.begin(), items_.end(), [](const auto& i) { return i->state & GLIS_SELECTED; }));
+    return static_cast<int>(
+        std::count_if(items_.begin(), items_.end(), [](const auto& i) { return i->state & GLIS_SELECTED; }));
 }
 
 int CGridListView::GetNextSelected(int start) const {
@@ -239,7 +240,8 @@ void CGridListView::RecalcLayout() {
     SIZE line{1, 1};
     int total;
     if (IsGridStyle()) {
-        columns_ = fixedColumns_ ? fixedColumns_ : (r.right - r.left) / std::max<int>(cellSize_.cx + cellSpacing_.cx, 1);
+        columns_ =
+            fixedColumns_ ? fixedColumns_ : (r.right - r.left) / std::max<int>(cellSize_.cx + cellSpacing_.cx, 1);
         columns_ = std::max(columns_, 1);
         int rows = (count + columns_ - 1) / columns_;
         total = cellSpacing_.cy * (rows + 1) + rows * cellSize_.cy;
@@ -460,10 +462,14 @@ int CGridListView::KeyTarget(UINT key) const {
     if (IsGridStyle()) {
         int rows = (GetItemCount() + n - 1) / n;
         switch (key) {
-        case VK_LEFT: return f < 1 ? -1 : f - 1;
-        case VK_UP: return f < n ? -1 : f - n;
-        case VK_RIGHT: return f >= last ? -1 : f + 1;
-        case VK_DOWN: return f >= n * (rows - 1) ? -1 : std::min(f + n, last);
+        case VK_LEFT:
+            return f < 1 ? -1 : f - 1;
+        case VK_UP:
+            return f < n ? -1 : f - n;
+        case VK_RIGHT:
+            return f >= last ? -1 : f + 1;
+        case VK_DOWN:
+            return f >= n * (rows - 1) ? -1 : std::min(f + n, last);
         }
         return -1;
     }

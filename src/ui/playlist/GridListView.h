@@ -17,8 +17,8 @@ inline constexpr UINT GLIS_SELECTED = 2;
 inline constexpr UINT GLIS_HOT = 4;
 
 struct GridListItem {
-    int id = 0;            // given at insertion, never reused
-    void* data = nullptr;  // the subclass's; never dereferenced or freed here
+    int id = 0;           // given at insertion, never reused
+    void* data = nullptr; // the subclass's; never dereferenced or freed here
     UINT state = 0;
 };
 
@@ -84,7 +84,7 @@ public:
     COLORREF backColor_ = ::GetSysColor(COLOR_WINDOW);
     int viewStyle_ = kGridStyle;
     bool doubleBuffered_ = true;
-    fw::CDpi px_;  // the window's DPI: scales every size written in the program's units
+    fw::CDpi px_; // the window's DPI: scales every size written in the program's units
     SIZE cellSize_{200, 150};
     SIZE cellSpacing_{8, 8};
     int rowHeight_ = 20;
@@ -127,6 +127,6 @@ private:
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) { return DefaultProc(message, wParam, lParam); }
 };
 
-using fw::MousePoint;  // the list views read their mouse points with the framework's helper
+using fw::MousePoint; // the list views read their mouse points with the framework's helper
 
 } // namespace zevrin

@@ -4,8 +4,8 @@ namespace zevrin {
 
 bool NeedsExtraction(const CPlaylistItem& item) {
     bool infoDone = item.flags & EntryFlag::InfoLoaded;
-    bool artworkDone = (item.flags & EntryFlag::ArtworkResolved) &&
-                       (item.HasWork(ItemWork::ImageLoaded) || item.kind != kKindUnknown);
+    bool artworkDone =
+        (item.flags & EntryFlag::ArtworkResolved) && (item.HasWork(ItemWork::ImageLoaded) || item.kind != kKindUnknown);
     return !(infoDone && artworkDone);
 }
 

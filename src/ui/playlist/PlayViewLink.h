@@ -12,7 +12,7 @@ namespace zevrin {
 
 class IPlayViewLink {
 public:
-    using enum VideoPlace;  // IPlayViewLink::kInDisplay and so on, as the pane asks
+    using enum VideoPlace; // IPlayViewLink::kInDisplay and so on, as the pane asks
 
     virtual ~IPlayViewLink() = default;
 

@@ -22,7 +22,9 @@ namespace zevrin {
 
 namespace {
 
-constexpr wchar_t kMediaFilter[] = L"All Files (*.*)|*.*|" L"3GP Videos (*.3gp)|*.3gp|" L"3G2 Videos (*.3g2)|*.3g2|"
+constexpr wchar_t kMediaFilter[] = L"All Files (*.*)|*.*|"
+                                   L"3GP Videos (*.3gp)|*.3gp|"
+                                   L"3G2 Videos (*.3g2)|*.3g2|"
                                    L"Playlist Files (*.m3u;*.pls)|*.m3u;*.pls||";
 constexpr wchar_t kLoadFilter[] = L"Playlist Files (*.m3u;*.pls)|*.m3u;*.pls|All Files (*.*)|*.*||";
 constexpr wchar_t kSaveFilter[] = L"M3U Files (*.m3u)|*.m3u|PLS Files (*.pls)|*.pls||";
@@ -32,7 +34,7 @@ bool HasExtension(const std::wstring& path) { return *::PathFindExtensionW(path.
 
 struct FolderChoice {
     std::wstring folder;
-    std::wstring patterns;  // ";"-separated
+    std::wstring patterns; // ";"-separated
     bool recurse = false;
 };
 

@@ -75,7 +75,8 @@ void CPlaylistView::DrawItem(HDC dc, int index, const RECT& rc, bool dragImage) 
     HDC memory = ::CreateCompatibleDC(dc);
     fw::UniqueBitmap surface(::CreateCompatibleBitmap(dc, w, h));
     HGDIOBJ oldBitmap = ::SelectObject(memory, surface.Get());
-    HFONT font = Resources().normalFont ? Resources().normalFont.Get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font =
+        Resources().normalFont ? Resources().normalFont.Get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     HGDIOBJ oldFont = ::SelectObject(memory, font);
     ::SetBkMode(memory, TRANSPARENT);
     UINT state = GetItemState(index);
@@ -112,15 +113,16 @@ void CPlaylistView::DrawGridCell(HDC dc, const CPlaylistItem& item, UINT state, 
         Fill(dc, {cell.left, cell.top, cell.left + m4, cell.bottom}, backColor_);
         Fill(dc, {cell.right - m4, cell.top, cell.right, cell.bottom}, backColor_);
     }
-    Frame(dc, {box.left - px_(1), box.top - px_(1), box.right + px_(1), box.bottom + px_(1)}, RGB(0x40, 0x40, 0x40), px_(1));
+    Frame(dc, {box.left - px_(1), box.top - px_(1), box.right + px_(1), box.bottom + px_(1)}, RGB(0x40, 0x40, 0x40),
+          px_(1));
 
     if (item.kind == kKindPicture && item.HasWork(ItemWork::ImageLoaded) && !item.thumbnail.IsEmpty()) {
         item.thumbnail.Draw(dc, box);
     } else {
         Fill(dc, box, RGB(0, 0, 0));
         if (item.kind >= 0 && kindIcons_)
-            ::ImageList_Draw(kindIcons_.Get(), item.kind, dc, (box.left + box.right - kindIconSize_) / 2, (box.top + box.bottom - kindIconSize_) / 2,
-                             ILD_TRANSPARENT);
+            ::ImageList_Draw(kindIcons_.Get(), item.kind, dc, (box.left + box.right - kindIconSize_) / 2,
+                             (box.top + box.bottom - kindIconSize_) / 2, ILD_TRANSPARENT);
     }
     if (showDuration_ && !item.durationText.empty()) {
         int w = DigitWidth(dc);
@@ -133,20 +135,24 @@ void CPlaylistView::DrawGridCell(HDC dc, const CPlaylistItem& item, UINT state, 
         DrawLabel(dc, item.durationText, badge, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
         ::SetTextColor(dc, old);
     }
-    if (current && stateIcons_) ::ImageList_Draw(stateIcons_.Get(), item.playMark - 1, dc, box.left + px_(2), box.bottom - px_(2) - stateIconSize_, ILD_TRANSPARENT);
+    if (current && stateIcons_)
+        ::ImageList_Draw(stateIcons_.Get(), item.playMark - 1, dc, box.left + px_(2),
+                         box.bottom - px_(2) - stateIconSize_, ILD_TRANSPARENT);
     if ((state & GLIS_HOT) && item.playMark != 1 && overlayButtons_ && !dragImage) {
         int top = cell.top + m5 + tcy - px_(22);
         ::ImageList_Draw(overlayButtons_.Get(), overlayState_, dc, cell.left + px_(7), top, ILD_TRANSPARENT);
     }
     if (showTitle_ && !item.title.empty())
         DrawLabel(dc, item.title, {box.left, box.bottom + m4, box.right, cell.bottom - m5},
-             DT_LEFT | DT_WORDBREAK | DT_END_ELLIPSIS);
+                  DT_LEFT | DT_WORDBREAK | DT_END_ELLIPSIS);
 }
 
-void CPlaylistView::DrawListRow(HDC dc, int index, const CPlaylistItem& item, UINT state, const RECT& row, bool dragImage) {
+void CPlaylistView::DrawListRow(HDC dc, int index, const CPlaylistItem& item, UINT state, const RECT& row,
+                                bool dragImage) {
     const COLORREF band = RGB(0xE0, 0xE0, 0xE0), edge = RGB(0xD4, 0xD4, 0xD4);
     const int line = px_(1);
-    const RECT topLine{row.left, row.top, row.right, row.top + line}, bottomLine{row.left, row.bottom - line, row.right, row.bottom};
+    const RECT topLine{row.left, row.top, row.right, row.top + line},
+        bottomLine{row.left, row.bottom - line, row.right, row.bottom};
     bool current = item.playMark == 1 || item.playMark == 2;
     if (dragImage) {
         Fill(dc, row, band);
@@ -171,23 +177,29 @@ void CPlaylistView::DrawListRow(HDC dc, int index, const CPlaylistItem& item, UI
     int w = DigitWidth(dc);
     RECT text{row.left + px_(4), row.top, row.right - px_(4), row.bottom};
     if (!item.durationText.empty())
-        DrawLabel(dc, item.durationText, {text.right - static_cast<int>(item.durationText.size()) * w - px_(4), text.top, text.right, text.bottom},
-             DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+        DrawLabel(
+            dc, item.durationText,
+            {text.right - static_cast<int>(item.durationText.size()) * w - px_(4), text.top, text.right, text.bottom},
+            DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     int iconTop = row.top + (row.bottom - row.top - stateIconSize_) / 2;
     HIMAGELIST systemIcons = showIcon_ && item.iconIndex != -1 ? Resources().SmallSystemImages() : nullptr;
     if (systemIcons) {
         int cx = 16, cy = 16;
         ::ImageList_GetIconSize(systemIcons, &cx, &cy);
-        ::ImageList_Draw(systemIcons, item.iconIndex, dc, row.left + px_(24), row.top + (row.bottom - row.top - cy) / 2, ILD_TRANSPARENT);
+        ::ImageList_Draw(systemIcons, item.iconIndex, dc, row.left + px_(24), row.top + (row.bottom - row.top - cy) / 2,
+                         ILD_TRANSPARENT);
     }
     if (!item.title.empty())
-        DrawLabel(dc, item.title, {row.left + (showIcon_ ? px_(44) : px_(24)), text.top, text.right - 7 * w, text.bottom},
-             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+        DrawLabel(dc, item.title,
+                  {row.left + (showIcon_ ? px_(44) : px_(24)), text.top, text.right - 7 * w, text.bottom},
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     if (dragImage) return;
-    if (current && stateIcons_) ::ImageList_Draw(stateIcons_.Get(), item.playMark + 2, dc, row.left + px_(4), iconTop, ILD_TRANSPARENT);
+    if (current && stateIcons_)
+        ::ImageList_Draw(stateIcons_.Get(), item.playMark + 2, dc, row.left + px_(4), iconTop, ILD_TRANSPARENT);
     if (item.playMark == 1) return;
     if ((state & GLIS_HOT) && overlayButtons_)
-        ::ImageList_Draw(overlayButtons_.Get(), overlayState_, dc, row.left, row.top + (row.bottom - row.top - px_(20)) / 2, ILD_TRANSPARENT);
+        ::ImageList_Draw(overlayButtons_.Get(), overlayState_, dc, row.left,
+                         row.top + (row.bottom - row.top - px_(20)) / 2, ILD_TRANSPARENT);
 }
 
 } // namespace zevrin

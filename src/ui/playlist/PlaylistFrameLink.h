@@ -9,12 +9,12 @@ namespace zevrin {
 
 class IPlaylistFrameLink {
 public:
-    using enum PaneLayout;  // IPlaylistFrameLink::kOnePane and kDocked, as the pane asks
+    using enum PaneLayout; // IPlaylistFrameLink::kOnePane and kDocked, as the pane asks
 
     virtual ~IPlaylistFrameLink() = default;
 
     virtual PaneLayout ContainerMode() const = 0;
-    virtual int ActivePane() const = 0;  // 0 display, 1 playlist
+    virtual int ActivePane() const = 0; // 0 display, 1 playlist
     virtual void ActivatePane(int pane) = 0;
     virtual void ActivateNextPane(bool backwards) = 0;
     // The item count and the total duration in microseconds of the items whose length is known.

@@ -16,7 +16,6 @@ namespace zevrin {
 
 namespace {
 
-
 HWND MainFrame(HWND view) { return ::GetAncestor(view, GA_ROOT); }
 
 bool InWindowRect(HWND hwnd, POINT screenPt) {

@@ -22,7 +22,8 @@
 namespace zevrin {
 
 bool CPlaylistView::IsImageFile(const std::wstring& path) {
-    static const wchar_t* const kImageExtensions[] = {L".gif", L".jpg", L".jpeg", L".png", L".ico", L".tif", L".tiff", L".bmp"};
+    static const wchar_t* const kImageExtensions[] = {L".gif", L".jpg", L".jpeg", L".png",
+                                                      L".ico", L".tif", L".tiff", L".bmp"};
     const wchar_t* ext = ::PathFindExtensionW(path.c_str());
     for (const wchar_t* image : kImageExtensions)
         if (_wcsicmp(ext, image) == 0) return true;
@@ -57,7 +58,8 @@ int ScanFolder(const std::wstring& folder, const CFileNameFilter& filter, bool r
         if (name == L"." || name == L"..") continue;
         entries.emplace_back(name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
     } while (::FindNextFileW(find.Get(), &data));
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return _wcsicmp(a.first.c_str(), b.first.c_str()) < 0; });
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return _wcsicmp(a.first.c_str(), b.first.c_str()) < 0; });
     int added = 0;
     for (const auto& [name, isFolder] : entries) {
         if (isFolder) {
@@ -99,7 +101,7 @@ int CPlaylistView::AddItem(std::unique_ptr<CPlaylistItem> item) {
 
 // A new set's first file starts playing as the loader starts, while its probe runs.
 void CPlaylistView::StartLoader() {
-    const std::wstring ahead = PathToPlayAhead();  // before the loader takes it off the queue
+    const std::wstring ahead = PathToPlayAhead(); // before the loader takes it off the queue
     if (workers_.StartLoader() && !ahead.empty() && playView_) playView_->PlayAhead(ahead);
 }
 void CPlaylistView::StopLoader() { workers_.StopLoader(); }

@@ -21,8 +21,8 @@ constexpr int kOpenButtonSize = 96;
 // A strip of square images drawn for the art scale `percent`; `size` is the 100 % size.
 HIMAGELIST LoadImageList(UINT id, int size, UINT colorFlags, int percent) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(fw::ArtResourceId(id, percent)), IMAGE_BITMAP,
-                                                       0, 0, LR_CREATEDIBSECTION));
+    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(fw::ArtResourceId(id, percent)),
+                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap) return nullptr;
     size = fw::ArtSize(size, percent);
     BITMAP info{};
@@ -49,7 +49,7 @@ CPlaylistView::CPlaylistView() {
     cursors_[0] = ::LoadCursorW(nullptr, IDC_ARROW);
     const UINT ids[4] = {playlist_res::kCursorMoveAcross, playlist_res::kCursorMoveDown, playlist_res::kCursorRemove,
                          playlist_res::kCursorPlay};
-    const int cursorSize = fw::ScaleTo(32, fw::SystemDpi());  // the cursors hold 32, 48 and 64 pixels
+    const int cursorSize = fw::ScaleTo(32, fw::SystemDpi()); // the cursors hold 32, 48 and 64 pixels
     for (int i = 0; i < 4; ++i) {
         ownCursors_[i].Reset(static_cast<HCURSOR>(
             ::LoadImageW(instance, MAKEINTRESOURCEW(ids[i]), IMAGE_CURSOR, cursorSize, cursorSize, 0)));
@@ -64,7 +64,7 @@ CPlaylistView::~CPlaylistView() {
     settings.showDuration = showDuration_;
     settings.showTitle = showTitle_;
     settings.showIcon = showIcon_;
-    while (GetItemCount() > 0) TakeItemAt(0, false);  // each item goes with its owner
+    while (GetItemCount() > 0) TakeItemAt(0, false); // each item goes with its owner
 }
 
 bool CPlaylistView::PreCreateWindow(CREATESTRUCTW& cs) {
@@ -109,8 +109,8 @@ LRESULT CPlaylistView::OnCreate(WPARAM wParam, LPARAM lParam) {
     if (!openButton_.Create(L"Open Files", Hwnd(), kOpenButtonId)) return -1;
     openButton_.backColor = backColor_;
     openButton_.SetImages(&buttonImages_[0], &buttonImages_[1]);
-    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
-                                 0, Hwnd(), nullptr, module, nullptr);
+    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0,
+                                 0, 0, Hwnd(), nullptr, module, nullptr);
     if (tooltip_) {
         TTTOOLINFOW tool{sizeof(tool), TTF_SUBCLASS, Hwnd(), 1, {}, nullptr, LPSTR_TEXTCALLBACKW};
         ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -127,8 +127,10 @@ bool CPlaylistView::LoadScaledArt() {
     HMODULE module = ::GetModuleHandleW(nullptr);
     const int percent = px_.ArtScale();
     Settings().thumbnailDpi = px_.Value();
-    if (!buttonImages_[0].LoadResource(fw::ArtResourceId(playlist_res::kPlayNormal, percent), CThumbnailImage::Png, module) ||
-        !buttonImages_[1].LoadResource(fw::ArtResourceId(playlist_res::kPlayHover, percent), CThumbnailImage::Png, module))
+    if (!buttonImages_[0].LoadResource(fw::ArtResourceId(playlist_res::kPlayNormal, percent), CThumbnailImage::Png,
+                                       module) ||
+        !buttonImages_[1].LoadResource(fw::ArtResourceId(playlist_res::kPlayHover, percent), CThumbnailImage::Png,
+                                       module))
         return false;
     stateIcons_.Reset(LoadImageList(playlist_res::kStateIcons, 16, ILC_COLOR24, percent));
     overlayButtons_.Reset(LoadImageList(playlist_res::kOverlayButtons, 20, ILC_COLOR24, percent));
@@ -219,7 +221,7 @@ void CPlaylistView::SetShowTitle(bool show) {
     showTitle_ = show;
     cellSpacing_ = {px_(8), px_(8)};
     const CAppSettings& settings = Settings();
-    const int margins = 2 * px_(5);  // the thumbnail sits 5 units in from the cell's edges
+    const int margins = 2 * px_(5); // the thumbnail sits 5 units in from the cell's edges
     cellSize_ = {px_(settings.thumbnailCx) + margins, px_(settings.thumbnailCy) + (show ? px_(40) : margins)};
     RecalcLayout();
 }
@@ -282,8 +284,8 @@ void CPlaylistView::PositionHostedVideo() {
     }
     if (IsGridStyle()) {
         const CAppSettings& settings = Settings();
-        ::SetWindowPos(hostedVideo_, nullptr, rc.left + px_(5), rc.top + px_(5), px_(settings.thumbnailCx), px_(settings.thumbnailCy),
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        ::SetWindowPos(hostedVideo_, nullptr, rc.left + px_(5), rc.top + px_(5), px_(settings.thumbnailCx),
+                       px_(settings.thumbnailCy), SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     } else {
         ::SetWindowPos(hostedVideo_, nullptr, (rc.right - 2 * rowHeight_ - rc.left) / 2, rc.top, 2 * rowHeight_,
                        rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);

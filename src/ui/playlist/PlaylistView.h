@@ -84,7 +84,9 @@ public:
     int PendingPlayIndex() const { return pendingPlayIndex_; }
     size_t PendingPathCount() const { return workers_.PendingPathCount(); }
     bool IsExtracting() const { return workers_.IsExtracting(); }
-    bool IsOpenButtonVisible() const { return openButton_ && (::GetWindowLongW(openButton_.Hwnd(), GWL_STYLE) & WS_VISIBLE); }
+    bool IsOpenButtonVisible() const {
+        return openButton_ && (::GetWindowLongW(openButton_.Hwnd(), GWL_STYLE) & WS_VISIBLE);
+    }
     // A drop target for a drag: the index and the side, or index -1.
     using DropPlace = zevrin::DropPlace;
     DropPlace DropTarget(POINT pt) const;
@@ -223,19 +225,19 @@ private:
     IPlaylistFrameLink* frameLink_ = nullptr;
     HWND hostedVideo_ = nullptr;
     int pendingPlayIndex_ = -1;
-    bool restoreLastPlaylist_ = true;  // at the first opening only
+    bool restoreLastPlaylist_ = true; // at the first opening only
     CImageButton openButton_;
     CThumbnailImage buttonImages_[2];
     fw::UniqueImageList stateIcons_;
     fw::UniqueImageList overlayButtons_;
     fw::UniqueImageList kindIcons_;
-    int stateIconSize_ = 16;  // the drawn sizes of the lists above, in pixels
+    int stateIconSize_ = 16; // the drawn sizes of the lists above, in pixels
     int kindIconSize_ = 32;
 
     CPlaylistWorkers workers_{*this};
     bool destroying_ = false;
 
-    HCURSOR cursors_[5] = {};  // arrow, several columns, one column, remove, play
+    HCURSOR cursors_[5] = {}; // arrow, several columns, one column, remove, play
     fw::UniqueCursor ownCursors_[4];
     int overlayState_ = 0;
     CDragReorder drag_{::LoadCursorW(nullptr, IDC_ARROW)};

@@ -85,7 +85,7 @@ void CPlaylistWorkers::LoaderWork(const ToolStopFlag& stop) {
         std::future<std::unique_ptr<CPlaylistItem>> item;
     };
     std::deque<Probe> running;
-    std::vector<std::wstring> loadedPaths;  // made or being made, not yet in the view
+    std::vector<std::wstring> loadedPaths; // made or being made, not yet in the view
     auto startProbes = [&] {
         std::wstring path;
         while (running.size() < kProbesAtOnce && stop.load() == 0 && TakePendingPath(path)) {

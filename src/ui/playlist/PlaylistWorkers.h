@@ -90,8 +90,8 @@ private:
     void PumpUntil(Done done);
 
     IWorkerSite& site_;
-    ToolPaths tools_;  // read by the threads, never changed while they run
-    mutable std::mutex pathsLock_;  // guards pendingPaths_ only; never held while a tool runs
+    ToolPaths tools_;              // read by the threads, never changed while they run
+    mutable std::mutex pathsLock_; // guards pendingPaths_ only; never held while a tool runs
     std::deque<std::wstring> pendingPaths_;
     std::unique_ptr<CLoadThread> loadThread_;
     std::unique_ptr<CExtractThread> extractThreads_[2];
