@@ -15,8 +15,8 @@ out="$(dirname "$dist")"
 work="$build/package"
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
 [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "package: no project version in $build/CMakeCache.txt" >&2; exit 1; }
-product_page="$(sed -n 's/.*kProductPage\[\] = L"\([^"]*\)".*/\1/p' "$root/src/app/AppInfo.h")"
-[ -n "$product_page" ] || { echo "package: no product page in src/app/AppInfo.h" >&2; exit 1; }
+product_page="$(sed -n 's/.*kProductPage\[\] = L"\([^"]*\)".*/\1/p' "$root/src/services/AppInfo.h")"
+[ -n "$product_page" ] || { echo "package: no product page in src/services/AppInfo.h" >&2; exit 1; }
 setup="Zevrin-$version-setup.exe"
 portable="Zevrin-$version-portable.zip"
 [ -f "$dist/Zevrin.exe" ] || { echo "package: no install tree in $dist" >&2; exit 1; }
