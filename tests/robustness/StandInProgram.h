@@ -105,6 +105,8 @@ public:
         key.WriteString(L"AppFolder", folder_);
         lastPlaylist_ = ReadAll(LastPlaylistPath());
         hadLastPlaylist_ = Exists(LastPlaylistPath());
+        auto settings = fw::RegKey::Create(HKEY_CURRENT_USER, kProgramSettingsKey);
+        for (const wchar_t* name : kPresetSettings) savedSettings_.push_back(settings.ReadDword(name));
         SetEnvironmentVariableW(L"ZEVRIN_TEST_TOOL_LOG", Log().c_str());
     }
     ~StandInInstall() {
@@ -113,6 +115,12 @@ public:
         else key.DeleteValue(L"AppFolder");
         if (hadLastPlaylist_) WriteAll(LastPlaylistPath(), lastPlaylist_);
         else DeleteFileW(LastPlaylistPath().c_str());
+        // The settings the tests preset go back to what the other tests of the prefix had.
+        auto settings = fw::RegKey::Create(HKEY_CURRENT_USER, kProgramSettingsKey);
+        for (size_t i = 0; i < savedSettings_.size(); ++i) {
+            if (savedSettings_[i]) settings.WriteDword(kPresetSettings[i], *savedSettings_[i]);
+            else settings.DeleteValue(kPresetSettings[i]);
+        }
         for (const wchar_t* name : {L"ZEVRIN_TEST_TOOL_LOG", L"ZEVRIN_TEST_TOOL_PROBE", L"ZEVRIN_TEST_TOOL_PLAYBACK"})
             SetEnvironmentVariableW(name, nullptr);
         // The stand-ins end by themselves; one still running keeps its file, which is harmless.
@@ -142,7 +150,9 @@ public:
 private:
     std::wstring folder_;
     bool ready_ = false;
+    static constexpr const wchar_t* kPresetSettings[] = {L"LoadLastPlaylist", L"Volume", L"Repeat"};
     std::optional<std::wstring> savedAppFolder_;
+    std::vector<std::optional<DWORD>> savedSettings_;
     std::string lastPlaylist_;
     bool hadLastPlaylist_ = false;
 };
