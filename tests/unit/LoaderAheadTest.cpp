@@ -9,6 +9,7 @@
 #include "playlist/StartupPlaylist.h"
 #include "framework/Wnd.h"
 #include "ui/playlist/PlayViewLink.h"
+#include "RecordingPlayView.h"
 #include "ui/playlist/PlaylistView.h"
 
 #include <gtest/gtest.h>
@@ -18,41 +19,6 @@
 
 namespace zevrin {
 namespace {
-
-// The display view as the pane sees it, with the number of items the pane held at each call.
-class AheadRecorder : public IPlayViewLink {
-public:
-    explicit AheadRecorder(std::function<int()> count) : count_(std::move(count)) {}
-    int PlayItem(int index, VideoPlace where) override {
-        plays.push_back({index, where, count_()});
-        return 1;
-    }
-    void PlayAhead(const std::wstring& path) override { aheads.push_back({path, count_()}); }
-    void EndPlayAhead() override { ++ends; }
-    void StopPlayback() override {}
-    int CurrentIndex() const override { return -1; }
-    PlayerState GetPlayerState() const override { return PlayerState::Idle; }
-    void TogglePause() override {}
-    void LayOutHostedWindow() override {}
-    HWND PictureWindow() const override { return nullptr; }
-    void ShowProperties(int) override {}
-
-    struct Play {
-        int index;
-        VideoPlace where;
-        int itemCount;
-    };
-    struct Ahead {
-        std::wstring path;
-        int itemCount;
-    };
-    std::vector<Play> plays;
-    std::vector<Ahead> aheads;
-    int ends = 0;
-
-private:
-    std::function<int()> count_;
-};
 
 class LoaderAheadTest : public RegistryTest {
 protected:
@@ -108,7 +74,7 @@ protected:
     CAppResources resources_;
     HWND host_ = nullptr;
     CPlaylistView* view_ = nullptr;
-    AheadRecorder playView_{[this] { return view_->GetItemCount(); }};
+    test::RecordingPlayView playView_{[this] { return view_->GetItemCount(); }};
 };
 
 TEST_F(LoaderAheadTest, ItemsComeInTheQueuesOrderWithoutNonMediaOrDuplicates) {

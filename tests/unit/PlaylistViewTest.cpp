@@ -7,6 +7,7 @@
 #include "playlist/PlaylistStore.h"
 #include "framework/Dpi.h"
 #include "ui/playlist/PlayViewLink.h"
+#include "RecordingPlayView.h"
 #include "ui/playlist/PlaylistView.h"
 #include "ModalDriver.h"
 #include "RegistryFixture.h"
@@ -35,34 +36,6 @@ public:
     bool enabled = true;
     int checked = -1;
     std::wstring text;
-};
-
-// The display view as the pane sees it: records what it is asked to play, and how many items the
-// pane held at that moment.
-class RecordingPlayView : public IPlayViewLink {
-public:
-    explicit RecordingPlayView(std::function<int()> count) : count_(std::move(count)) {}
-    int PlayItem(int index, VideoPlace where) override {
-        plays.push_back({index, where, count_()});
-        return 1;
-    }
-    void StopPlayback() override {}
-    int CurrentIndex() const override { return -1; }
-    PlayerState GetPlayerState() const override { return PlayerState::Idle; }
-    void TogglePause() override {}
-    void LayOutHostedWindow() override {}
-    HWND PictureWindow() const override { return nullptr; }
-    void ShowProperties(int) override {}
-
-    struct Play {
-        int index;
-        VideoPlace where;
-        int itemCount;
-    };
-    std::vector<Play> plays;
-
-private:
-    std::function<int()> count_;
 };
 
 // A shell drop as the shell hands it over: a DROPFILES block in movable global memory, which
@@ -192,7 +165,7 @@ protected:
     HWND host_ = nullptr;
     CPlaylistView* view_ = nullptr;
     CPlaylistView::DropPlace dropDuringDrag_;
-    RecordingPlayView playView_{[this] { return view_->GetItemCount(); }};
+    test::RecordingPlayView playView_{[this] { return view_->GetItemCount(); }};
 };
 
 TEST_F(PlaylistViewTest, CellsFollowTheThumbnailSizeAndTheTitleChoice) {

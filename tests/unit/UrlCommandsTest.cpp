@@ -5,6 +5,7 @@
 #include "services/AppSettings.h"
 #include "framework/Text.h"
 #include "ui/playlist/PlayViewLink.h"
+#include "RecordingPlayView.h"
 #include "ui/playlist/PlaylistView.h"
 #include "LocalHttpServer.h"
 #include "ModalDriver.h"
@@ -19,22 +20,6 @@ using namespace zevrin;
 namespace {
 
 using test::LocalHttpServer;
-
-class PlayRecorder : public IPlayViewLink {
-public:
-    int PlayItem(int index, VideoPlace) override {
-        plays.push_back(index);
-        return 1;
-    }
-    void StopPlayback() override {}
-    int CurrentIndex() const override { return -1; }
-    PlayerState GetPlayerState() const override { return PlayerState::Idle; }
-    void TogglePause() override {}
-    void LayOutHostedWindow() override {}
-    HWND PictureWindow() const override { return nullptr; }
-    void ShowProperties(int) override {}
-    std::vector<int> plays;
-};
 
 class UrlCommands : public RegistryTest {
 protected:
@@ -103,7 +88,7 @@ protected:
     CAppResources resources_;
     HWND host_ = nullptr;
     CPlaylistView* view_ = nullptr;
-    PlayRecorder playView_;
+    test::RecordingPlayView playView_;
 };
 
 TEST_F(UrlCommands, OpenUrlReplacesThePlaylistPlaysTheUrlAndRemembersIt) {
@@ -118,7 +103,7 @@ TEST_F(UrlCommands, OpenUrlReplacesThePlaylistPlaysTheUrlAndRemembersIt) {
     EXPECT_EQ(item->path, Url(server, L"phone.3gp"));
     EXPECT_TRUE(item->flags & EntryFlag::InfoLoaded);
     EXPECT_GT(item->duration, 0);
-    EXPECT_EQ(playView_.plays, std::vector<int>{0});
+    EXPECT_EQ(playView_.PlayedIndices(), std::vector<int>{0});
     EXPECT_EQ(settings_->recentUrls.Entries(),
               (std::vector<std::wstring>{Url(server, L"phone.3gp"), L"http://media.example/old.3gp"}));
 
