@@ -8,6 +8,7 @@
 #include "services/AppSettings.h"
 #include "playlist/StartupPlaylist.h"
 #include "framework/Wnd.h"
+#include "ui/playlist/ItemExtraction.h"
 #include "ui/playlist/PlayViewLink.h"
 #include "RecordingPlayView.h"
 #include "ui/playlist/PlaylistView.h"
@@ -60,6 +61,31 @@ protected:
         ASSERT_FALSE(view_->IsLoaderRunning());
         view_->StopExtractors();  // thumbnails are not what these cases are about
     }
+    // Dispatches the window's messages until `done` holds or two minutes have passed.
+    template <class Done>
+    bool PumpUntil(Done done, DWORD limit = 120000) {
+        DWORD start = GetTickCount();
+        MSG msg;
+        while (!done() && GetTickCount() - start < limit) {
+            if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&msg);
+            else
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
+        return done();
+    }
+    // Queues six clips and starts the loader; true once the first item is in while it runs.
+    bool LoadSixAndWaitForTheFirst() {
+        for (const wchar_t* name : {L"phone.3gp", L"h264.mp4", L"mpeg4.avi", L"tone.wav", L"vp8.webm", L"clip.flv"})
+            view_->AddPath(test::ClipPath(name));
+        view_->StartLoader();
+        return PumpUntil([this] { return view_->GetItemCount() > 0; }) && view_->IsLoaderRunning();
+    }
+    int ItemsStillToComplete() const {
+        int count = 0;
+        for (int i = 0; i < view_->GetItemCount(); ++i) count += NeedsExtraction(*view_->GetItem(i)) ? 1 : 0;
+        return count;
+    }
     std::wstring Names() const {
         std::wstring order;
         for (int i = 0; i < view_->GetItemCount(); ++i) {
@@ -85,8 +111,7 @@ TEST_F(LoaderAheadTest, ItemsComeInTheQueuesOrderWithoutNonMediaOrDuplicates) {
     view_->StartLoader();
     WaitForLoader();
     EXPECT_EQ(Names(), L"phone,h264,mpeg4,tone,vp8,clip");
-    for (int i = 0; i < view_->GetItemCount(); ++i)
-        EXPECT_TRUE(view_->GetItem(i)->flags & EntryFlag::InfoLoaded) << i;
+    for (int i = 0; i < view_->GetItemCount(); ++i) EXPECT_TRUE(view_->GetItem(i)->flags & EntryFlag::InfoLoaded) << i;
     EXPECT_TRUE(playView_.aheads.empty()) << "nothing was to be played";
     EXPECT_TRUE(playView_.plays.empty());
 }
@@ -154,6 +179,53 @@ TEST_F(LoaderAheadTest, NothingStartsAheadForAPathTheLoaderWouldDropOrAMissingFi
     EXPECT_TRUE(playView_.aheads.empty());
     WaitForLoader();
     EXPECT_EQ(view_->GetItemCount(), 0);
+}
+
+// Thumbnails while the folder is being listed: the extractors start with the first item, wait
+// at the end of the list for the items appended later, and complete every one of them.
+TEST_F(LoaderAheadTest, ExtractionStartsWithTheFirstItemAndReachesTheItemsAppendedLater) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    ASSERT_TRUE(LoadSixAndWaitForTheFirst());
+    EXPECT_TRUE(view_->IsExtracting()) << "the extractors start before the loader ends";
+    ASSERT_TRUE(PumpUntil([this] { return !view_->IsLoaderRunning() && !view_->IsExtracting(); }));
+    EXPECT_EQ(Names(), L"phone,h264,mpeg4,tone,vp8,clip");
+    EXPECT_EQ(ItemsStillToComplete(), 0);
+    for (int i = 0; i < view_->GetItemCount(); ++i)
+        EXPECT_TRUE(view_->GetItem(i)->flags & EntryFlag::ArtworkResolved) << i;
+}
+
+// A stop during loading ends every worker at once, and the items appended meanwhile start no
+// new extractor. Stopping only the extractors leaves the loader going; they come back for the
+// rest when it ends.
+TEST_F(LoaderAheadTest, AStopDuringLoadingEndsEveryWorker) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    ASSERT_TRUE(LoadSixAndWaitForTheFirst());
+    view_->StopLoader();
+    view_->StopExtractors();
+    EXPECT_FALSE(view_->IsLoaderRunning());
+    EXPECT_FALSE(view_->IsExtracting());
+    PumpUntil([] { return false; }, 300);
+    EXPECT_FALSE(view_->IsExtracting()) << "nothing restarts after the stop";
+
+    view_->RemoveAll(); // the queue as well
+    ASSERT_TRUE(LoadSixAndWaitForTheFirst());
+    view_->StopExtractors();
+    EXPECT_FALSE(view_->IsExtracting());
+    EXPECT_TRUE(view_->IsLoaderRunning());
+    ASSERT_TRUE(PumpUntil([this] { return !view_->IsLoaderRunning() && !view_->IsExtracting(); }));
+    EXPECT_EQ(view_->GetItemCount(), 6);
+    EXPECT_EQ(ItemsStillToComplete(), 0);
+}
+
+// Closing the pane while the loader and the extractors run leaves no thread behind.
+TEST_F(LoaderAheadTest, ClosingWhileLoadingAndExtractingEndsEveryWorker) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    ASSERT_TRUE(LoadSixAndWaitForTheFirst());
+    ASSERT_TRUE(view_->IsExtracting());
+    DestroyWindow(host_);
+    host_ = nullptr;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
 } // namespace

@@ -159,6 +159,7 @@ LRESULT CPlaylistView::OnItemLoaded(WPARAM wParam, LPARAM lParam) {
         index = InsertItem(GetItemCount(), item.release(), true);
         UpdateSummary();
     }
+    if (!destroying_) workers_.ItemAppended();
     if (!destroying_ && pendingPlayIndex_ != -1 && pendingPlayIndex_ == index) PlayItem(index, VideoPlace::kInDisplay);
     return 0;
 }

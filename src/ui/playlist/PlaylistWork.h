@@ -22,7 +22,8 @@ constexpr UINT WM_PLAYLIST_HAS_PATH = WM_USER + 412;
 // The end of an extractor; wParam its parity (0 or 1).
 constexpr UINT WM_EXTRACTOR_ENDED = WM_USER + 420;
 // Sent by an extractor for the next item to work on: wParam the index, lParam an ExtractJob*.
-// 0 when there is no such item, 1 when the job was filled, 2 when the item needs nothing.
+// 0 when there is no such item, 1 when the job was filled, 2 when the item needs nothing, 3 when
+// the index is past the end while the loader runs (wait to be woken, then ask again).
 constexpr UINT WM_EXTRACT_JOB = WM_USER + 421;
 // Posted by an extractor with a finished job: lParam a posted ExtractJob.
 constexpr UINT WM_EXTRACT_DONE = WM_USER + 422;

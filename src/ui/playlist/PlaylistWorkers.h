@@ -10,6 +10,12 @@
 // while a tool runs. The loader builds a new item on its own and posts it; an extractor works
 // on a private copy of an item and posts the results, which the view applies to the item with
 // the same id (if it is still there).
+//
+// The extractors start with the first item the loader appends: thumbnails come in while the
+// folder is still being listed. An extractor that has reached the end of the list while the
+// loader runs waits on its wake-up event until more items come, the loader ends or it is told
+// to stop.
+#include "framework/Handles.h"
 #include "services/ToolPaths.h"
 #include "ui/playlist/PlaylistWork.h"
 
@@ -68,6 +74,8 @@ public:
 
     // The workers' messages, forwarded by the window.
     void LoaderEnded();
+    // An item was appended: while the loader runs the extractors start, or wake, for it.
+    void ItemAppended();
     void ExtractorEnded(int parity);
     // Fills `job` with a copy of item `index` (or of an item no extractor has had when `index`
     // is past the end): the answer to WM_EXTRACT_JOB.
@@ -85,6 +93,7 @@ private:
     bool IsKnownPath(const std::wstring& path, const std::vector<std::wstring>& loadedPaths) const;
     std::unique_ptr<CPlaylistItem> ProbeNewItem(const std::wstring& path) const;
     int FindLeftoverItem() const;
+    void WakeExtractors();
     // Dispatches the window's messages until `done` holds.
     template <class Done>
     void PumpUntil(Done done);
@@ -95,6 +104,9 @@ private:
     std::deque<std::wstring> pendingPaths_;
     std::unique_ptr<CLoadThread> loadThread_;
     std::unique_ptr<CExtractThread> extractThreads_[2];
+    // Set when an extractor waiting for items should look again (auto-reset, one per parity).
+    fw::UniqueKernelHandle wakeExtractor_[2];
+    bool stoppingExtractors_ = false; // no extractor starts while StopExtractors waits
     // Ids of the items an extractor holds a copy of. An item moved to the other parity while
     // one thread works on it must not be handed to the second thread as well.
     std::set<int> itemsInWork_;
