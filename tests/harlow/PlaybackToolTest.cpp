@@ -3,6 +3,7 @@
 
 #include "PlaybackHost.h"
 #include "ToolRunner.h"
+#include "../ScreenPixels.h"
 
 #include <tinyxml.h>
 
@@ -29,30 +30,7 @@ std::int64_t ProbedDuration(const std::wstring& clip)
     return d ? std::atoll(d) : -1;
 }
 
-// What the screen shows of a window, pixel by pixel.
-std::vector<DWORD> ScreenPixels(HWND window)
-{
-    RECT r{};
-    GetWindowRect(window, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 0 || h <= 0)
-        return {};
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + w * h);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
+using zevrin::test::ScreenPixels;
 
 struct Playback {
     PlaybackHost host;

@@ -1,6 +1,7 @@
 // The whole road: the menu item of the registered extension starts the installed Zevrin.exe
 // (AppFolder = the install tree) with a selected phone clip, and the clip plays in its window.
 #include "../KeepOffline.h"
+#include "../ScreenPixels.h"
 #include "HostSupport.h"
 #include "Nobrel_h.h"
 
@@ -50,27 +51,7 @@ HWND DescendantOfClass(HWND parent, const wchar_t* prefix) {
 }
 
 // The pixels of a window's rectangle as the screen shows them.
-std::vector<DWORD> Pixels(HWND hwnd) {
-    RECT rc{};
-    GetWindowRect(hwnd, &rc);
-    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    if (cx <= 0 || cy <= 0) return {};
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, cx, cy, screen, rc.left, rc.top, SRCCOPY);
-    GdiFlush();
-    std::vector<DWORD> out(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + size_t(cx) * cy);
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return out;
-}
+std::vector<DWORD> Pixels(HWND hwnd) { return zevrin::test::ScreenPixels(hwnd); }
 
 bool Lit(const std::vector<DWORD>& pixels) {
     size_t lit = 0;

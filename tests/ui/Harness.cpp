@@ -1,6 +1,7 @@
 #include "Harness.h"
 
 #include "../KeepOffline.h"
+#include "../ScreenPixels.h"
 #include "framework/Text.h"
 
 #include <cstdlib>
@@ -98,31 +99,12 @@ void PresetSetting(const wchar_t* name, DWORD value) {
 
 // --- the screen ---
 
-ScreenShot::ScreenShot(const RECT& screenRect) : rect_(screenRect) {
-    int cx = rect_.right - rect_.left, cy = rect_.bottom - rect_.top;
-    if (cx <= 0 || cy <= 0) return;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, cx, cy, screen, rect_.left, rect_.top, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const DWORD*>(bits);
-    pixels_.assign(p, p + static_cast<size_t>(cx) * cy);
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-}
+ScreenShot::ScreenShot(const RECT& screenRect) : rect_(screenRect), pixels_(test::ScreenPixels(screenRect)) {}
 
 COLORREF ScreenShot::At(int x, int y) const {
     int cx = rect_.right - rect_.left;
     if (x < rect_.left || y < rect_.top || x >= rect_.right || y >= rect_.bottom || pixels_.empty()) return CLR_INVALID;
-    DWORD v = pixels_[static_cast<size_t>(y - rect_.top) * cx + (x - rect_.left)];
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    return test::ColorOf(pixels_[static_cast<size_t>(y - rect_.top) * cx + (x - rect_.left)]);
 }
 
 int ScreenShot::LitCount() const {

@@ -114,6 +114,8 @@ TEST_F(Keyboard, AGreyedAcceleratorDoesNothing) {
     Start(L"\"" + UiClip(L"harbour.3gp") + L"\"");
     ASSERT_TRUE(WaitUntil([&] { return app.PictureShows(); }, 30000)) << "no picture";
     ASSERT_TRUE(WaitUntil([&] { return FocusIn(app.Pane(0)); }, 5000)) << "the display pane is not active";
+    // The clip starts while it is still being probed; the window is named once its item exists.
+    ASSERT_TRUE(WaitUntil([&] { return app.Title() != L"Zevrin"; }, 10000)) << "the playing item named no window";
     std::wstring title = app.Title();
     app.PostKey(VK_RETURN);
     Sleep(1500);

@@ -6,6 +6,7 @@
 #include "ui/frame/MBFrameWnd.h"
 #include "ui/frame/StatusMenuBar.h"
 #include "ModalDriver.h"
+#include "../ScreenPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -222,25 +223,8 @@ TEST_F(MenuBarTest, EscapeClosesTheTopPopupButKeepsTheBarForTheKeyboard) {
 std::vector<COLORREF> BarPixels(HWND bar, RECT& rc) {
     UpdateWindow(bar);
     GetWindowRect(bar, &rc);
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    BitBlt(dc, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-    GdiFlush();
     std::vector<COLORREF> pixels;
-    for (int i = 0; i < w * h; ++i) {
-        const DWORD bgra = static_cast<const DWORD*>(bits)[i];
-        pixels.push_back(RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
-    }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
+    for (DWORD pixel : test::ScreenPixels(rc)) pixels.push_back(test::ColorOf(pixel));
     return pixels;
 }
 
