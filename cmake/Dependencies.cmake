@@ -23,9 +23,25 @@ foreach(lib avfilter avformat avcodec swscale swresample avutil)
   zevrin_static_lib(dep::${lib} lib${lib}.a)
   list(APPEND ffmpeg_libs dep::${lib})
 endforeach()
+
+# The network, TLS and random-seed libraries FFmpeg links are delay-loaded: a tool that reads a
+# local file never loads them. Each start of a tool would otherwise set up the security
+# providers (tens of milliseconds where DLL start-up is slow), and the tools start once per
+# probe, thumbnail and play.
+set(delayload_libs)
+foreach(dll secur32 ws2_32 bcrypt)
+  set(def ${CMAKE_CURRENT_LIST_DIR}/delayload/${dll}.def)
+  set(lib ${CMAKE_BINARY_DIR}/delayload/lib${dll}_delay.a)
+  add_custom_command(OUTPUT ${lib}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delayload
+    COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --dllname ${dll}.dll --output-delaylib ${lib}
+    DEPENDS ${def} VERBATIM)
+  list(APPEND delayload_libs ${lib})
+endforeach()
+add_custom_target(delayload_libs DEPENDS ${delayload_libs})
 add_library(dep::ffmpeg INTERFACE IMPORTED GLOBAL)
 set_target_properties(dep::ffmpeg PROPERTIES INTERFACE_LINK_LIBRARIES
-  "${ffmpeg_libs};dep::zlib;ws2_32;secur32;crypt32;bcrypt;ole32;user32;gdi32;winmm;psapi;shlwapi")
+  "${ffmpeg_libs};dep::zlib;${delayload_libs};delayimp;crypt32;ole32;user32;gdi32;winmm;psapi;shlwapi")
 
 set(GTest_DIR ${deps}/lib/cmake/GTest)
 find_package(GTest REQUIRED CONFIG)
