@@ -25,11 +25,12 @@ foreach(lib avfilter avformat avcodec swscale swresample avutil)
 endforeach()
 
 # The network, TLS and random-seed libraries FFmpeg links are delay-loaded: a tool that reads a
-# local file never loads them. Each start of a tool would otherwise set up the security
+# local file never loads them (nor the multimedia library, which only the playback tool's sound
+# and timing use). Each start of a tool would otherwise set up the security
 # providers (tens of milliseconds where DLL start-up is slow), and the tools start once per
 # probe, thumbnail and play.
 set(delayload_libs)
-foreach(dll secur32 ws2_32 bcrypt)
+foreach(dll secur32 ws2_32 bcrypt winmm)
   set(def ${CMAKE_CURRENT_LIST_DIR}/delayload/${dll}.def)
   set(lib ${CMAKE_BINARY_DIR}/delayload/lib${dll}_delay.a)
   add_custom_command(OUTPUT ${lib}
@@ -41,7 +42,7 @@ endforeach()
 add_custom_target(delayload_libs DEPENDS ${delayload_libs})
 add_library(dep::ffmpeg INTERFACE IMPORTED GLOBAL)
 set_target_properties(dep::ffmpeg PROPERTIES INTERFACE_LINK_LIBRARIES
-  "${ffmpeg_libs};dep::zlib;${delayload_libs};delayimp;crypt32;ole32;user32;gdi32;winmm;psapi;shlwapi")
+  "${ffmpeg_libs};dep::zlib;${delayload_libs};delayimp;crypt32;ole32;user32;gdi32;psapi;shlwapi")
 
 set(GTest_DIR ${deps}/lib/cmake/GTest)
 find_package(GTest REQUIRED CONFIG)

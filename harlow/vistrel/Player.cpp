@@ -34,14 +34,12 @@ Player::Player(PlayerOptions options, CallbackChannel channel)
     : options_(std::move(options)), channel_(channel), block_(std::make_unique<ToolCallbackBlock>()) {
     std::memset(block_.get(), 0, sizeof(ToolCallbackBlock));
     shared_.volume = options_.volume;
-    timeBeginPeriod(1); // 1 ms sleeps for picture timing
 }
 
 Player::~Player() {
     StopThreads();
     renderer_.Destroy();
     if (control_) DestroyWindow(control_);
-    timeEndPeriod(1);
 }
 
 bool Player::CreateControlWindow() {

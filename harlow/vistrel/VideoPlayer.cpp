@@ -4,6 +4,9 @@
 
 #include "harlow/ToolMessages.h"
 
+#include <windows.h>
+#include <timeapi.h>
+
 #include <chrono>
 
 namespace harlow::vistrel {
@@ -42,6 +45,9 @@ void VideoPlayer::Join() {
 }
 
 void VideoPlayer::Run() {
+    // 1 ms sleeps for picture timing; asked for here, so that the multimedia library loads
+    // beside the opening rather than before it.
+    timeBeginPeriod(1);
     while (!shared_.stop) {
         if (!pending_ && !DecodeNext()) {
             Idle();
@@ -49,6 +55,7 @@ void VideoPlayer::Run() {
         }
         if (pending_) Schedule();
     }
+    timeEndPeriod(1);
 }
 
 void VideoPlayer::Idle() {

@@ -51,6 +51,7 @@ bool CZevrinApp::InitInstance() {
         [this] {
             auto* frame = new CMainFrame;
             frame->SetToolPaths(resources.Tools());
+            if (startEmpty == 0) frame->SetFileToStartAhead(FileToStartAhead(commandLine_.files));
             return frame;
         },
         [this] {

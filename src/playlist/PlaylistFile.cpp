@@ -36,6 +36,15 @@ bool IsPlaylistFile(const std::wstring& path) {
     return fw::EqualsNoCase(ext, L".play") || fw::EqualsNoCase(ext, L".m3u") || fw::EqualsNoCase(ext, L".pls");
 }
 
+bool IsImageFile(const std::wstring& path) {
+    static const wchar_t* const kImageExtensions[] = {L".gif", L".jpg", L".jpeg", L".png",
+                                                      L".ico", L".tif", L".tiff", L".bmp"};
+    const std::wstring ext = Extension(path);
+    for (const wchar_t* image : kImageExtensions)
+        if (fw::EqualsNoCase(ext, image)) return true;
+    return false;
+}
+
 std::wstring ResolveEntryPath(const std::wstring& entry, const std::wstring& playlistPath) {
     if (entry.find(L"://") != std::wstring::npos || !PathIsRelativeW(entry.c_str())) return entry;
     std::wstring folder = playlistPath.substr(0, playlistPath.find_last_of(L"\\/") + 1);

@@ -49,6 +49,8 @@ public:
 // The format for a path's extension (".play", ".m3u", ".pls", any case), or none.
 std::unique_ptr<CPlaylistFile> CreatePlaylistFile(const std::wstring& path);
 bool IsPlaylistFile(const std::wstring& path);
+// A still picture by its extension: the playlist never takes one as media.
+bool IsImageFile(const std::wstring& path);
 
 // A playlist entry as a path: relative entries are taken relative to the playlist's folder,
 // URLs and absolute paths are kept.

@@ -26,4 +26,9 @@ public:
 // below it, anything else as one entry. The first entry becomes the one to play.
 void OpenCommandLinePaths(IStartupPlaylist& playlist, const std::vector<std::wstring>& paths);
 
+// The command line's first path when it will be the playlist's first entry as it stands: an
+// existing local file that is neither a playlist file nor a picture. Its playback can start
+// while the window is still being made; empty when there is none.
+std::wstring FileToStartAhead(const std::vector<std::wstring>& paths);
+
 } // namespace zevrin

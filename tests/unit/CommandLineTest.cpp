@@ -88,9 +88,9 @@ TEST(StartupPlaylist, PathsAreQueuedInOrderAndTheFirstIsToBePlayed) {
     RecordingPlaylist playlist;
     playlist.folderCount = 2;
     zevrin::OpenCommandLinePaths(playlist, {L"C:\\a.3gp", folder, L"C:\\list.m3u"});
-    EXPECT_EQ(playlist.calls, (Params{L"StopLoader", L"StopExtractors", L"RemoveAll", L"AddPath C:\\a.3gp",
-                                      L"AddFolder " + folder + L" * recurse", L"AddPath C:\\list.m3u",
-                                      L"StartLoader"}));
+    EXPECT_EQ(playlist.calls,
+              (Params{L"StopLoader", L"StopExtractors", L"RemoveAll", L"AddPath C:\\a.3gp",
+                      L"AddFolder " + folder + L" * recurse", L"AddPath C:\\list.m3u", L"StartLoader"}));
     EXPECT_EQ(playlist.pending, 0);
     RemoveDirectoryW(folder.c_str());
 }
@@ -106,6 +106,32 @@ TEST(StartupPlaylist, NothingAddedMeansNothingToPlayAndARunningLoaderIsLeftAlone
     EXPECT_EQ(playlist.pending, -1);
     EXPECT_EQ(playlist.calls.back(), L"AddFolder " + emptyFolder + L" * recurse");
     RemoveDirectoryW(emptyFolder.c_str());
+}
+
+// Only a first path that the playlist will take as its first entry, as it stands, starts
+// playing before the window is made: what else would be started would only be stopped again.
+TEST(StartupPlaylist, OnlyAnExistingMediaFileNamedFirstStartsAhead) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring base = std::wstring(temp) + L"zevrin-start-ahead";
+    CreateDirectoryW(base.c_str(), nullptr);
+    auto make = [&](const wchar_t* name) {
+        const std::wstring path = base + L"\\" + name;
+        fw::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        return path;
+    };
+    const std::wstring clip = make(L"clip \u00e9t\u00e9.3gp"), list = make(L"list.M3U"), picture = make(L"cover.JPG");
+
+    EXPECT_EQ(zevrin::FileToStartAhead({clip, list}), clip);
+    EXPECT_EQ(zevrin::FileToStartAhead({}), L"");
+    EXPECT_EQ(zevrin::FileToStartAhead({list, clip}), L"") << "a playlist file is replaced by its entries";
+    EXPECT_EQ(zevrin::FileToStartAhead({picture, clip}), L"") << "pictures are never queued";
+    EXPECT_EQ(zevrin::FileToStartAhead({base, clip}), L"") << "a folder's first file is known only once listed";
+    EXPECT_EQ(zevrin::FileToStartAhead({base + L"\\missing.3gp", clip}), L"");
+    EXPECT_EQ(zevrin::FileToStartAhead({L"http://127.0.0.1/clip.3gp", clip}), L"") << "a URL is opened once, later";
+
+    for (const std::wstring& path : {clip, list, picture}) DeleteFileW(path.c_str());
+    RemoveDirectoryW(base.c_str());
 }
 
 } // namespace

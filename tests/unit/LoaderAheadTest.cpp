@@ -36,7 +36,8 @@ protected:
         resources_.encodeToolPath = test::HarlowTool(L"Brannet.exe");
         PublishResources(&resources_);
         const wchar_t* cls = fw::CWnd::RegisterClass(L"ZevrinLoaderAheadHost");
-        host_ = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        host_ = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                nullptr);
         view_ = new CPlaylistView;
         view_->SetPlayView(&playView_);
         view_->SetToolPaths(resources_.Tools());
@@ -59,7 +60,7 @@ protected:
         }
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
         ASSERT_FALSE(view_->IsLoaderRunning());
-        view_->StopExtractors();  // thumbnails are not what these cases are about
+        view_->StopExtractors(); // thumbnails are not what these cases are about
     }
     // Dispatches the window's messages until `done` holds or two minutes have passed.
     template <class Done>
@@ -144,6 +145,33 @@ TEST_F(LoaderAheadTest, TheFirstFileStartsPlayingBeforeItsItemExistsAndTheItemTh
     EXPECT_EQ(playView_.plays[0].where, VideoPlace::kInDisplay);
     EXPECT_EQ(playView_.plays[0].itemCount, 1);
     EXPECT_EQ(playView_.ends, 1) << "the display is told when the loader has ended";
+}
+
+// While the playback started ahead opens, no probe competes with it for the processor: the
+// items come once the display says it has opened (or, bounded, without it).
+TEST_F(LoaderAheadTest, TheProbesWaitUntilThePlaybackStartedAheadHasOpened) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    OpenCommandLinePaths(*view_, {test::ClipPath(L"phone.3gp"), test::ClipPath(L"h264.mp4")});
+    ASSERT_EQ(playView_.aheads.size(), 1u);
+    PumpUntil([] { return false; }, CPlaylistWorkers::kProbeHoldMs / 4);
+    EXPECT_EQ(view_->GetItemCount(), 0) << "nothing is probed before the playback has opened";
+    EXPECT_EQ(view_->PendingPathCount(), 2u) << "a stop now would keep every path";
+    view_->ResumeProbes();
+    WaitForLoader();
+    EXPECT_EQ(Names(), L"phone,h264");
+}
+
+// A stop while the loader holds ends it at once, with the whole queue kept for the next start.
+TEST_F(LoaderAheadTest, AStopWhileTheProbesWaitKeepsTheQueue) {
+    if (!HaveTools()) GTEST_SKIP() << "the media tools are not installed";
+    OpenCommandLinePaths(*view_, {test::ClipPath(L"phone.3gp"), test::ClipPath(L"h264.mp4")});
+    view_->StopLoader();
+    EXPECT_FALSE(view_->IsLoaderRunning());
+    EXPECT_EQ(view_->GetItemCount() + static_cast<int>(view_->PendingPathCount()), 2);
+    view_->StartLoader();
+    view_->ResumeProbes();
+    WaitForLoader();
+    EXPECT_EQ(Names(), L"phone,h264");
 }
 
 // The file started ahead is dropped by the loader: the next item is the one played, and the

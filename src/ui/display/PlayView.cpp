@@ -43,6 +43,8 @@ LRESULT CPlayView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_SIZE, &CPlayView::OnSize},
         {WM_CHAR, &CPlayView::OnChar},
         {WM_ADVANCE_PLAYBACK, &CPlayView::OnAdvance},
+        {WM_CHECK_EARLY_START, &CPlayView::OnCheckEarlyStart},
+        {WM_CHECK_EARLY_START, &CPlayView::OnCheckEarlyStart},
     };
     if (auto r = fw::DispatchMessageTable(this, messages, message, wParam, lParam)) return *r;
     return fw::CView::WindowProc(message, wParam, lParam);
@@ -138,6 +140,7 @@ void CPlayView::SetCurrentMark(PlayMark mark) {
 
 void CPlayView::StopPlayback(RunEnd end) {
     aheadPath_.clear();
+    earlyStartClaimed_ = true;
     runEnd_ = end;
     panel_.StopWaiting();
     panel_.StopPlay();
@@ -175,11 +178,19 @@ void CPlayView::ShowVideoInDisplay() {
 // The display shows the waiting dots as it would for the item; nothing is marked, titled or
 // remembered until the item exists, and a run that ends meanwhile leads nowhere.
 void CPlayView::PlayAhead(const std::wstring& path) {
-    StopPlayback(RunEnd::kNothing);
-    currentItemId_ = -1;
-    currentTitle_.clear();
-    if (!panel_.Play(path)) return;
-    aheadPath_ = path;
+    earlyStartClaimed_ = true;
+    const bool running =
+        !aheadPath_.empty() && _wcsicmp(aheadPath_.c_str(), path.c_str()) == 0 && panel_.Tool().IsActive();
+    if (!running) {
+        StopPlayback(RunEnd::kNothing);
+        currentItemId_ = -1;
+        currentTitle_.clear();
+        if (!panel_.Play(path)) {
+            if (playlist_) playlist_->PlaybackSettled();
+            return;
+        }
+        aheadPath_ = path;
+    }
     ShowVideoInDisplay();
     UpdateTitle();
 }
@@ -205,6 +216,21 @@ bool CPlayView::TakeOverPlayAhead(int index) {
     return true;
 }
 
+void CPlayView::StartToolAhead(const std::wstring& path) {
+    if (path.empty() || !panel_.Play(path)) return;
+    aheadPath_ = path;
+    earlyStartClaimed_ = false;
+    PostMessage(WM_CHECK_EARLY_START);
+}
+
+LRESULT CPlayView::OnCheckEarlyStart(WPARAM, LPARAM) {
+    if (earlyStartClaimed_) return 0;
+    earlyStartClaimed_ = true;
+    aheadPath_.clear();
+    StopPlayback(RunEnd::kNothing);
+    return 0;
+}
+
 void CPlayView::EndPlayAhead() {
     if (aheadPath_.empty()) return;
     StopPlayback(RunEnd::kNothing);
@@ -218,6 +244,7 @@ void CPlayView::ReturnToPlaylist() {
 // A run may end without ever having opened (a missing or unplayable file, no tool): the
 // waiting dots end with the run in any case.
 void CPlayView::OnPlaybackEnded() {
+    if (playlist_) playlist_->PlaybackSettled();
     panel_.StopWaiting();
     UpdateTitle();
     if (runEnd_ == RunEnd::kAdvance)
@@ -263,6 +290,7 @@ void CPlayView::RefreshAfterPlayerState() {
 }
 
 void CPlayView::OnPlaybackOpened(std::int64_t durationUs) {
+    if (playlist_) playlist_->PlaybackSettled();
     panel_.StopWaiting();
     RefreshAfterPlayerState();
     LayOutHostedWindow();
@@ -290,6 +318,7 @@ void CPlayView::OnPlaybackPosition(std::int64_t positionUs) {
 }
 
 void CPlayView::OnPlaybackStopped() {
+    if (playlist_) playlist_->PlaybackSettled();
     RefreshAfterPlayerState();
     if (controlBar_) controlBar_->SetSeekValue(0, true);
     SetCurrentMark(PlayMark::kNone);

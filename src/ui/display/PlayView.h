@@ -19,6 +19,8 @@ class CPlayControlBar;
 
 // Posted to the display view when a playback has ended and the next one is due.
 inline constexpr UINT WM_ADVANCE_PLAYBACK = WM_USER + 2;
+// Posted by StartToolAhead: start-up is over by the time it arrives.
+inline constexpr UINT WM_CHECK_EARLY_START = WM_USER + 3;
 
 class CPlayView : public fw::CView, public IPlaybackStopper, private IPlaybackEvents {
 public:
@@ -55,6 +57,10 @@ public:
     // takes the running playback over. EndPlayAhead stops it when the item never came.
     void PlayAhead(const std::wstring& path);
     void EndPlayAhead();
+    // Start-up's first file, while the window is still being made: only the tool starts, so
+    // that its process start overlaps the rest of the window's. PlayAhead for the same file then
+    // finds it running; a run that no PlayAhead claims by the end of start-up is stopped.
+    void StartToolAhead(const std::wstring& path);
 
     // IPlaybackStopper: the frame is closing, nothing may start after this run.
     void StopPlaybackWithoutAdvancing() override { StopPlayback(RunEnd::kNothing); }
@@ -81,6 +87,7 @@ private:
     LRESULT OnSize(WPARAM, LPARAM);
     LRESULT OnChar(WPARAM, LPARAM);
     LRESULT OnAdvance(WPARAM, LPARAM);
+    LRESULT OnCheckEarlyStart(WPARAM, LPARAM);
 
     bool IsActiveView() const;
     bool ShowsOnePane() const { return panes_ && panes_->ShowsOnePane(); }
@@ -147,6 +154,7 @@ private:
     std::wstring playToolPath_;
     // The path the player was started on ahead of its item; empty when none is waiting.
     std::wstring aheadPath_;
+    bool earlyStartClaimed_ = true; // false from StartToolAhead until PlayAhead takes it
 };
 
 } // namespace zevrin

@@ -37,6 +37,9 @@ public:
     virtual bool SaveDefaultPlaylist() = 0;
     // The pane's window, for the commands it carries out ("Open Files...").
     virtual HWND PaneWindow() const = 0;
+    // The playback has opened its media, or ended: work the pane held back so that the tool
+    // could start sooner (the probes of a newly opened set) may run.
+    virtual void PlaybackSettled() {}
 };
 
 } // namespace zevrin

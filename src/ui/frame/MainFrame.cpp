@@ -71,6 +71,9 @@ bool CMainFrame::OnCreateClient(const fw::CCreateContext& context) {
         container_.DestroyWindow();
         return false;
     }
+    // The tool's process start is most of the wait for the first picture: it runs while the
+    // rest of the window is made.
+    play->StartToolAhead(startAhead_);
     fw::CView* made = context.newView ? context.newView() : nullptr;
     auto* list = dynamic_cast<CPlaylistView*>(made);
     if (!list || !list->CreateView(container_.Hwnd(), IDW_PANE_FIRST + 1, context.document)) {

@@ -25,6 +25,8 @@ public:
     ~CMainFrame() override;
     // The media tools for the panes; given before the window is created.
     void SetToolPaths(ToolPaths tools) { tools_ = std::move(tools); }
+    // A file whose playback starts as soon as the display view exists (start-up's first file).
+    void SetFileToStartAhead(std::wstring path) { startAhead_ = std::move(path); }
 
     bool RouteCmdMsg(UINT id, fw::CCmdUI* ui) override;
     bool OnCmdMsg(UINT id, fw::CCmdUI* ui) override;
@@ -82,6 +84,7 @@ private:
     CViewContainer container_;
     std::unique_ptr<IPlaylistPane> playlist_;
     ToolPaths tools_;
+    std::wstring startAhead_;
     std::unique_ptr<IPlayViewLink> playViewLink_;
 };
 

@@ -39,4 +39,6 @@ bool CPlaylistPaneAdapter::SaveDefaultPlaylist() {
     return !settings.loadLastPlaylist || view_.SavePlaylist(settings.DefaultPlaylistPath(), false) >= 0;
 }
 
+void CPlaylistPaneAdapter::PlaybackSettled() { view_.ResumeProbes(); }
+
 } // namespace zevrin

@@ -20,6 +20,7 @@ public:
     void ShowProperties(int index) override;
     bool SaveDefaultPlaylist() override;
     HWND PaneWindow() const override;
+    void PlaybackSettled() override;
 
 private:
     CPlaylistView& view_;

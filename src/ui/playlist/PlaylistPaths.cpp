@@ -21,15 +21,6 @@
 
 namespace zevrin {
 
-bool CPlaylistView::IsImageFile(const std::wstring& path) {
-    static const wchar_t* const kImageExtensions[] = {L".gif", L".jpg", L".jpeg", L".png",
-                                                      L".ico", L".tif", L".tiff", L".bmp"};
-    const wchar_t* ext = ::PathFindExtensionW(path.c_str());
-    for (const wchar_t* image : kImageExtensions)
-        if (_wcsicmp(ext, image) == 0) return true;
-    return false;
-}
-
 int CPlaylistView::AddPath(const std::wstring& path) {
     if (IsPlaylistFile(path)) return AddPlaylistFile(path);
     return QueueFile(path) == 0 ? 1 : 0;
@@ -99,11 +90,16 @@ int CPlaylistView::AddItem(std::unique_ptr<CPlaylistItem> item) {
 
 // --- the workers ---
 
-// A new set's first file starts playing as the loader starts, while its probe runs.
+// A new set's first file starts playing as the loader starts; the probes wait until it has
+// opened (ResumeProbes), since the first picture is what the user waits for.
 void CPlaylistView::StartLoader() {
-    const std::wstring ahead = PathToPlayAhead(); // before the loader takes it off the queue
-    if (workers_.StartLoader() && !ahead.empty() && playView_) playView_->PlayAhead(ahead);
+    std::wstring ahead = PathToPlayAhead(); // before the loader takes it off the queue
+    if (!playView_) ahead.clear();
+    using ProbeStart = CPlaylistWorkers::ProbeStart;
+    if (workers_.StartLoader(ahead.empty() ? ProbeStart::kNow : ProbeStart::kAfterPlaybackOpens) && !ahead.empty())
+        playView_->PlayAhead(ahead);
 }
+void CPlaylistView::ResumeProbes() { workers_.ResumeProbes(); }
 void CPlaylistView::StopLoader() { workers_.StopLoader(); }
 void CPlaylistView::StopExtractors() { workers_.StopExtractors(); }
 

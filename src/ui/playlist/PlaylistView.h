@@ -51,6 +51,8 @@ public:
     int AddFolder(const std::wstring& folder, const std::wstring& patterns, bool recurse) override;
     bool IsLoaderRunning() const override { return workers_.IsLoaderRunning(); }
     void StartLoader() override;
+    // The playback started ahead has opened, or ended: the held-back probes may run.
+    void ResumeProbes();
 
     // For the display view.
     int PlayItem(int index, VideoPlace where);
@@ -61,7 +63,6 @@ public:
     int FirstSelected() const { return GetNextSelected(0); }
 
     // Paths to items.
-    static bool IsImageFile(const std::wstring& path);
     int QueueFile(const std::wstring& path);
     int AddPlaylistFile(const std::wstring& path);
     int AddItem(std::unique_ptr<CPlaylistItem> item);

@@ -23,6 +23,7 @@ constexpr int kExtractorsWhileLoading = 2;
 
 CPlaylistWorkers::CPlaylistWorkers(IWorkerSite& site) : site_(site) {
     for (auto& wake : wakeExtractor_) wake.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    probesMayRun_.Reset(::CreateEventW(nullptr, TRUE, TRUE, nullptr));
 }
 
 // The threads are joined by now (the window stops them before it goes); a thread object that
@@ -49,18 +50,24 @@ std::wstring CPlaylistWorkers::FirstPendingPath() const {
     return pendingPaths_.empty() ? std::wstring() : pendingPaths_.front();
 }
 
-bool CPlaylistWorkers::StartLoader() {
+bool CPlaylistWorkers::StartLoader(ProbeStart start) {
     if (loadThread_) return false;
     if (PendingPathCount() == 0) {
         StartExtractors();
         return false;
     }
+    if (start == ProbeStart::kAfterPlaybackOpens) ::ResetEvent(probesMayRun_.Get());
     IPlaylistWork& work = *this;
     auto thread = std::make_unique<CLoadThread>(work);
-    if (!thread->Start(THREAD_PRIORITY_NORMAL)) return false;
+    if (!thread->Start(THREAD_PRIORITY_NORMAL)) {
+        ResumeProbes();
+        return false;
+    }
     loadThread_ = std::move(thread);
     return true;
 }
+
+void CPlaylistWorkers::ResumeProbes() { ::SetEvent(probesMayRun_.Get()); }
 
 void CPlaylistWorkers::StartExtractors() {
     if (site_.ItemCount() == 0 || stoppingExtractors_) return;
@@ -103,6 +110,7 @@ void CPlaylistWorkers::LoaderWork(const ToolStopFlag& stop) {
             running.push_back({path, std::async(kProbeLaunch, &CPlaylistWorkers::ProbeNewItem, this, path)});
         }
     };
+    ::WaitForSingleObject(probesMayRun_.Get(), kProbeHoldMs);
     startProbes();
     while (!running.empty()) {
         Probe probe = std::move(running.front());
@@ -210,6 +218,7 @@ void CPlaylistWorkers::PumpUntil(Done done) {
 void CPlaylistWorkers::StopLoader() {
     if (!loadThread_) return;
     loadThread_->RequestStop();
+    ResumeProbes();
     PumpUntil([this] { return loadThread_ == nullptr; });
 }
 
@@ -235,6 +244,7 @@ void CPlaylistWorkers::ItemAppended() {
 
 // An extractor waiting for items goes on with what is left, or ends.
 void CPlaylistWorkers::LoaderEnded() {
+    ResumeProbes();
     if (!loadThread_) return;
     loadThread_->Join();
     loadThread_.reset();

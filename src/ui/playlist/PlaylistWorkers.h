@@ -63,8 +63,15 @@ public:
     // The path the loader will take first; empty when none is queued.
     std::wstring FirstPendingPath() const;
 
+    // How the loader begins: at once, or once the playback started on its first file has
+    // opened (ResumeProbes), so that probes and thumbnails do not compete with the playback
+    // tool's start for the processor. The wait is bounded by kProbeHoldMs.
+    enum class ProbeStart { kNow, kAfterPlaybackOpens };
+    static constexpr DWORD kProbeHoldMs = 1500;
+
     // Starts the loader, or the extractors when no path is queued; true when a loader started.
-    bool StartLoader();
+    bool StartLoader(ProbeStart start = ProbeStart::kNow);
+    void ResumeProbes();
     void StartExtractors();
     // Ask a thread to stop and dispatch the window's messages until it has ended.
     void StopLoader();
@@ -106,6 +113,8 @@ private:
     std::unique_ptr<CExtractThread> extractThreads_[2];
     // Set when an extractor waiting for items should look again (auto-reset, one per parity).
     fw::UniqueKernelHandle wakeExtractor_[2];
+    // Set while the loader may probe (manual-reset); cleared by a held start.
+    fw::UniqueKernelHandle probesMayRun_;
     bool stoppingExtractors_ = false; // no extractor starts while StopExtractors waits
     // Ids of the items an extractor holds a copy of. An item moved to the other parity while
     // one thread works on it must not be handed to the second thread as well.
