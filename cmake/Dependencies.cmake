@@ -24,13 +24,12 @@ foreach(lib avfilter avformat avcodec swscale swresample avutil)
   list(APPEND ffmpeg_libs dep::${lib})
 endforeach()
 
-# The network, TLS and random-seed libraries FFmpeg links are delay-loaded: a tool that reads a
-# local file never loads them (nor the multimedia library, which only the playback tool's sound
-# and timing use). Each start of a tool would otherwise set up the security
-# providers (tens of milliseconds where DLL start-up is slow), and the tools start once per
-# probe, thumbnail and play.
+# Libraries loaded on their first call rather than at the process start (delay-loaded): where
+# DLL start-up is slow, each one costs the program and every tool start. delay::<dll> links the
+# delay-load import of the functions its .def names, then the plain import, so that a function
+# added later without a .def entry still links (and loads the DLL at start as before).
 set(delayload_libs)
-foreach(dll secur32 ws2_32 bcrypt winmm)
+foreach(dll secur32 ws2_32 bcrypt winmm wininet comdlg32)
   set(def ${CMAKE_CURRENT_LIST_DIR}/delayload/${dll}.def)
   set(lib ${CMAKE_BINARY_DIR}/delayload/lib${dll}_delay.a)
   add_custom_command(OUTPUT ${lib}
@@ -38,11 +37,20 @@ foreach(dll secur32 ws2_32 bcrypt winmm)
     COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --dllname ${dll}.dll --output-delaylib ${lib}
     DEPENDS ${def} VERBATIM)
   list(APPEND delayload_libs ${lib})
+  add_library(delay_${dll} INTERFACE)
+  target_link_libraries(delay_${dll} INTERFACE ${lib} delayimp ${dll})
+  add_library(delay::${dll} ALIAS delay_${dll})
 endforeach()
 add_custom_target(delayload_libs DEPENDS ${delayload_libs})
+foreach(dll secur32 ws2_32 bcrypt winmm wininet comdlg32)
+  add_dependencies(delay_${dll} delayload_libs)
+endforeach()
+
+# A tool that reads a local file never loads the network, TLS and random-seed libraries FFmpeg
+# links: setting up the security providers alone took tens of milliseconds of every tool start.
 add_library(dep::ffmpeg INTERFACE IMPORTED GLOBAL)
 set_target_properties(dep::ffmpeg PROPERTIES INTERFACE_LINK_LIBRARIES
-  "${ffmpeg_libs};dep::zlib;${delayload_libs};delayimp;crypt32;ole32;user32;gdi32;psapi;shlwapi")
+  "${ffmpeg_libs};dep::zlib;delay::ws2_32;delay::secur32;delay::bcrypt;crypt32;ole32;user32;gdi32;psapi;shlwapi")
 
 set(GTest_DIR ${deps}/lib/cmake/GTest)
 find_package(GTest REQUIRED CONFIG)
