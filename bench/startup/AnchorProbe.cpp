@@ -104,9 +104,16 @@ pid_t Spawn(char** command) {
     return pid;
 }
 
+// Asks the player to end; one that has not within two seconds (ffplay can deadlock in its
+// own exit when a signal meets its audio thread) is killed.
 void Stop(pid_t pid) {
     kill(pid, SIGTERM);
     int status = 0;
+    for (int i = 0; i < 200; ++i) {
+        if (waitpid(pid, &status, WNOHANG) == pid) return;
+        usleep(10000);
+    }
+    kill(pid, SIGKILL);
     waitpid(pid, &status, 0);
 }
 

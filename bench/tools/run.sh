@@ -67,3 +67,14 @@ wait "$host_pid" || true
 echo "Vistrel cpu_seconds=$(awk -v t="$ticks" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.2f", t / hz }')"
 user_sys=$( { /usr/bin/time -f '%U %S' ffmpeg -nostdin -v error -i "$clips/sd10.mp4" -f null - ; } 2>&1 | tail -1)
 echo "ffmpeg -f null (native) cpu_seconds=$(echo "$user_sys" | awk '{ printf "%.2f", $1 + $2 }')"
+# The guard on playback CPU: mpv (installed by bench/startup/run.sh) playing the same clip into
+# a window of the same size, with sound when there is a sound server, as Vistrel does.
+if command -v mpv >/dev/null; then
+    sound=(--ao=pulse)
+    [ -n "${PULSE_SERVER:-}" ] || sound=(--no-audio)
+    user_sys=$( { /usr/bin/time -f '%U %S' mpv --no-config --really-quiet --vo=x11 --geometry=640x480 "${sound[@]}" \
+        "$clips/sd10.mp4" >/dev/null; } 2>&1 | tail -1)
+    echo "mpv --vo=x11 (native) cpu_seconds=$(echo "$user_sys" | awk '{ printf "%.2f", $1 + $2 }')"
+else
+    echo "mpv --vo=x11 (native) not installed: bench/startup/run.sh installs it"
+fi
