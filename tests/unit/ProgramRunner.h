@@ -66,7 +66,7 @@ public:
         return done();
     }
 
-private:
+    // The program's visible top-level window now; none yet is nullptr.
     HWND MainWindow() const {
         struct Search {
             DWORD pid;
@@ -85,6 +85,7 @@ private:
         return search.hwnd;
     }
 
+private:
     fw::UniqueKernelHandle process_;
     DWORD pid_ = 0;
 };
