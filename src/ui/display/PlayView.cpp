@@ -44,7 +44,6 @@ LRESULT CPlayView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_CHAR, &CPlayView::OnChar},
         {WM_ADVANCE_PLAYBACK, &CPlayView::OnAdvance},
         {WM_CHECK_EARLY_START, &CPlayView::OnCheckEarlyStart},
-        {WM_CHECK_EARLY_START, &CPlayView::OnCheckEarlyStart},
     };
     if (auto r = fw::DispatchMessageTable(this, messages, message, wParam, lParam)) return *r;
     return fw::CView::WindowProc(message, wParam, lParam);
@@ -190,6 +189,8 @@ void CPlayView::PlayAhead(const std::wstring& path) {
             return;
         }
         aheadPath_ = path;
+    } else if (!panel_.Tool().IsStarting() && playlist_) {
+        playlist_->PlaybackSettled(); // it opened before the loader began to wait
     }
     ShowVideoInDisplay();
     UpdateTitle();
