@@ -3,10 +3,10 @@
 # process start to the main window shown, and to the first video frame of a 3GP clip given on the
 # command line, for the installed Zevrin.exe (no file; the clip) and, in the same run, for the
 # native anchors on the same clip: Debian's ffplay -autoexit and mpv (installed here with apt when
-# missing; the program's own set-up never needs it). Prints figures and Zevrin's ratios to both
-# anchors; it is not a timed test.
-# Usage: bench/startup/run.sh [runs]   (default 5; ZEVRIN_BUILD_DIR / ZEVRIN_DIST_DIR choose the
-# trees; ZEVRIN_BENCH_NO_BUILD=1 measures an existing build)
+# missing; the program's own set-up never needs it), and for a floor program that only opens and
+# paints one window under Wine. Prints figures and Zevrin's ratios; it is not a timed test.
+# Usage: bench/startup/run.sh [runs]   (runs a round, default 5; ZEVRIN_BENCH_ROUNDS rounds, default 3;
+# ZEVRIN_BUILD_DIR / ZEVRIN_DIST_DIR choose the trees; ZEVRIN_BENCH_NO_BUILD=1 measures an existing build)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 scripts="$here/../../scripts"
@@ -44,31 +44,62 @@ if [ ! -f "$stamp" ]; then
     touch "$stamp"
 fi
 
+# Rounds: every case is measured in each round, one after the other, so that a slow spell of the
+# machine falls on Zevrin and its anchors alike; the figures are medians over the rounds, and the
+# ratios the medians of each round's ratios.
+rounds="${ZEVRIN_BENCH_ROUNDS:-3}"
 figures="$out/figures.txt"
-echo "== Start-up, median ms from process start ($runs runs each, after one warm-up; screen polled every 10 ms;" \
-     "load average: $(cut -d' ' -f1-3 /proc/loadavg))"
-printf '%-34s %8s %8s\n' "" "window" "picture"
-wine "$build/bench/startup/zevrin_startup_bench.exe" "$(winepath -w "$clip")" "$runs" | tr -d '\r' | tee "$figures"
+: > "$figures"
+echo "== Start-up, median ms from process start ($rounds rounds of $runs runs each, after one warm-up;" \
+     "screen polled every 10 ms; load average: $(cut -d' ' -f1-3 /proc/loadavg))"
 # All play sound when there is a device, so all open audio before their first frame.
 ffplay_sound=() mpv_sound=(--ao=pulse)
 [ -n "${PULSE_SERVER:-}" ] || { ffplay_sound=(-an); mpv_sound=(--no-audio); }
 title="zevrin-startup-anchor"
-"$probe" "ffplay -autoexit <clip.3gp>" "$title" "$runs" -- \
-    ffplay -hide_banner -loglevel error -autoexit -window_title "$title" "${ffplay_sound[@]}" "$clip" | tee -a "$figures"
-"$probe" "mpv --vo=x11 <clip.3gp>" "$title" "$runs" -- \
-    mpv --no-config --really-quiet --vo=x11 --title="$title" "${mpv_sound[@]}" "$clip" | tee -a "$figures"
-# Each line ends "<window> <picture> (n/m runs)"; the ratios set Zevrin against each anchor, and
-# against the floor: a program that only opens and paints one window, under the same Windows.
-# Zevrin's first picture needs two program starts in series, its own and the playback tool's.
-awk '
-    { window[$1 $2] = $(NF - 3); picture[$1 $2] = $(NF - 2) }
-    function ratio(a, b) { return (a == "-" || b == "-" || b == 0) ? "-" : sprintf("%.2fx", a / b) }
-    END {
-        z0 = "Zevrin.exe,no"; z1 = "Zevrin.exe<clip.3gp>"; ff = "ffplay-autoexit"; mp = "mpv--vo=x11"; fl = "onewindow,"
-        best = (picture[mp] != "-" && (picture[ff] == "-" || picture[mp] < picture[ff])) ? picture[mp] : picture[ff]
-        printf "ratios: window (no file) %s of ffplay, %s of mpv; first picture %s of ffplay, %s of mpv, %s of the faster\n",
-               ratio(window[z0], window[ff]), ratio(window[z0], window[mp]),
-               ratio(picture[z1], picture[ff]), ratio(picture[z1], picture[mp]), ratio(picture[z1], best)
-        printf "floor: window (no file) %s of the floor'"'"'s window; first picture %s of the floor'"'"'s picture\n",
-               ratio(window[z0], window[fl]), ratio(picture[z1], picture[fl])
-    }' "$figures"
+for round in $(seq "$rounds"); do
+    {
+        wine "$build/bench/startup/zevrin_startup_bench.exe" "$(winepath -w "$clip")" "$runs" | tr -d '\r'
+        "$probe" "ffplay -autoexit <clip.3gp>" "$title" "$runs" -- \
+            ffplay -hide_banner -loglevel error -autoexit -window_title "$title" "${ffplay_sound[@]}" "$clip"
+        "$probe" "mpv --vo=x11 <clip.3gp>" "$title" "$runs" -- \
+            mpv --no-config --really-quiet --vo=x11 --title="$title" "${mpv_sound[@]}" "$clip"
+    } | sed "s/^/$round|/" >> "$figures"
+done
+# Each line is "<round>|<label> <window> <picture> (n/m runs)". Zevrin is set against each native
+# anchor and against the floor: a program that only opens and paints one window, under the same
+# Windows. Zevrin's first picture needs two program starts in series, its own and the tool's.
+python3 - "$figures" <<'PY'
+import statistics, sys
+rows = {}  # label -> {round: (window, picture)}
+for line in open(sys.argv[1]):
+    round_, rest = line.rstrip("\n").split("|", 1)
+    fields = rest.split()
+    label = " ".join(fields[:-4])
+    value = lambda text: None if text == "-" else float(text)
+    rows.setdefault(label, {})[round_] = (value(fields[-4]), value(fields[-3]))
+def median(values):
+    values = [v for v in values if v is not None]
+    return statistics.median(values) if values else None
+def figure(v):
+    return "-" if v is None else "%.0f" % v
+print("%-34s %8s %8s" % ("", "window", "picture"))
+for label, by_round in rows.items():
+    print("%-34s %8s %8s   (%d rounds)" % (label, figure(median(w for w, _ in by_round.values())),
+                                           figure(median(p for _, p in by_round.values())), len(by_round)))
+def ratio(label, anchor, index):
+    ratios = [rows[label][r][index] / rows[anchor][r][index] for r in rows[label]
+              if r in rows.get(anchor, {}) and rows[label][r][index] and rows[anchor][r][index]]
+    return "-" if not ratios else "%.2fx" % statistics.median(ratios)
+def faster(r):
+    pictures = [rows[a][r][1] for a in ("ffplay -autoexit <clip.3gp>", "mpv --vo=x11 <clip.3gp>")
+                if r in rows.get(a, {}) and rows[a][r][1]]
+    return min(pictures) if pictures else None
+zevrin, clip = "Zevrin.exe, no file", "Zevrin.exe <clip.3gp>"
+ffplay, mpv, floor = "ffplay -autoexit <clip.3gp>", "mpv --vo=x11 <clip.3gp>", "one window, painted (the floor)"
+best = [rows[clip][r][1] / faster(r) for r in rows.get(clip, {}) if rows[clip][r][1] and faster(r)]
+print("ratios (median of the rounds): window (no file) %s of ffplay, %s of mpv; first picture %s of ffplay, %s of mpv,"
+      " %s of the faster" % (ratio(zevrin, ffplay, 0), ratio(zevrin, mpv, 0), ratio(clip, ffplay, 1),
+                             ratio(clip, mpv, 1), "-" if not best else "%.2fx" % statistics.median(best)))
+print("floor: window (no file) %s of the floor's window; first picture %s of the floor's picture"
+      % (ratio(zevrin, floor, 0), ratio(clip, floor, 1)))
+PY
