@@ -20,7 +20,7 @@ class CPlayControlBar;
 // Posted to the display view when a playback has ended and the next one is due.
 inline constexpr UINT WM_ADVANCE_PLAYBACK = WM_USER + 2;
 // Posted by StartToolAhead: start-up is over by the time it arrives.
-inline constexpr UINT WM_CHECK_EARLY_START = WM_USER + 3;
+inline constexpr UINT WM_CHECK_EARLY_START = WM_USER + 4;
 
 class CPlayView : public fw::CView, public IPlaybackStopper, private IPlaybackEvents {
 public:
