@@ -40,11 +40,9 @@ foreach(dll secur32 ws2_32 bcrypt winmm wininet comdlg32)
   add_library(delay_${dll} INTERFACE)
   target_link_libraries(delay_${dll} INTERFACE ${lib} delayimp ${dll})
   add_library(delay::${dll} ALIAS delay_${dll})
+  add_dependencies(delay_${dll} delayload_libs) # the target is made below
 endforeach()
 add_custom_target(delayload_libs DEPENDS ${delayload_libs})
-foreach(dll secur32 ws2_32 bcrypt winmm wininet comdlg32)
-  add_dependencies(delay_${dll} delayload_libs)
-endforeach()
 
 # A tool that reads a local file never loads the network, TLS and random-seed libraries FFmpeg
 # links: setting up the security providers alone took tens of milliseconds of every tool start.

@@ -45,6 +45,12 @@ bool IsImageFile(const std::wstring& path) {
     return false;
 }
 
+bool IsExistingLocalFile(const std::wstring& path) {
+    if (path.find(L"://") != std::wstring::npos) return false;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::wstring ResolveEntryPath(const std::wstring& entry, const std::wstring& playlistPath) {
     if (entry.find(L"://") != std::wstring::npos || !PathIsRelativeW(entry.c_str())) return entry;
     std::wstring folder = playlistPath.substr(0, playlistPath.find_last_of(L"\\/") + 1);

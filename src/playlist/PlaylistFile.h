@@ -51,6 +51,8 @@ std::unique_ptr<CPlaylistFile> CreatePlaylistFile(const std::wstring& path);
 bool IsPlaylistFile(const std::wstring& path);
 // A still picture by its extension: the playlist never takes one as media.
 bool IsImageFile(const std::wstring& path);
+// A file that exists on a local or network drive: not a URL, not a folder.
+bool IsExistingLocalFile(const std::wstring& path);
 
 // A playlist entry as a path: relative entries are taken relative to the playlist's folder,
 // URLs and absolute paths are kept.

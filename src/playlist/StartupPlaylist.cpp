@@ -26,9 +26,7 @@ void OpenCommandLinePaths(IStartupPlaylist& playlist, const std::vector<std::wst
 std::wstring FileToStartAhead(const std::vector<std::wstring>& paths) {
     if (paths.empty()) return {};
     const std::wstring& path = paths.front();
-    if (path.find(L"://") != std::wstring::npos || IsPlaylistFile(path) || IsImageFile(path)) return {};
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    if (!IsExistingLocalFile(path) || IsPlaylistFile(path) || IsImageFile(path)) return {};
     return path;
 }
 

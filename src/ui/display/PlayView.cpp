@@ -225,10 +225,7 @@ void CPlayView::StartToolAhead(const std::wstring& path) {
 }
 
 LRESULT CPlayView::OnCheckEarlyStart(WPARAM, LPARAM) {
-    if (earlyStartClaimed_) return 0;
-    earlyStartClaimed_ = true;
-    aheadPath_.clear();
-    StopPlayback(RunEnd::kNothing);
+    if (!earlyStartClaimed_) StopPlayback(RunEnd::kNothing);
     return 0;
 }
 
@@ -319,7 +316,6 @@ void CPlayView::OnPlaybackPosition(std::int64_t positionUs) {
 }
 
 void CPlayView::OnPlaybackStopped() {
-    if (playlist_) playlist_->PlaybackSettled();
     RefreshAfterPlayerState();
     if (controlBar_) controlBar_->SetSeekValue(0, true);
     SetCurrentMark(PlayMark::kNone);

@@ -166,11 +166,7 @@ LRESULT CPlaylistView::OnItemLoaded(WPARAM wParam, LPARAM lParam) {
 std::wstring CPlaylistView::PathToPlayAhead() const {
     if (pendingPlayIndex_ == -1 || pendingPlayIndex_ != GetItemCount()) return {};
     std::wstring path = workers_.FirstPendingPath();
-    if (path.empty()) return {};
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (path.find(L"://") != std::wstring::npos || attributes == INVALID_FILE_ATTRIBUTES ||
-        (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return {};
+    if (!IsExistingLocalFile(path)) return {};
     if (!Settings().allowDuplicates && HasPath(path)) return {};
     return path;
 }

@@ -56,13 +56,13 @@ bool CPlaylistWorkers::StartLoader(ProbeStart start) {
         StartExtractors();
         return false;
     }
-    if (start == ProbeStart::kAfterPlaybackOpens) ::ResetEvent(probesMayRun_.Get());
+    if (start == ProbeStart::kNow)
+        ResumeProbes();
+    else
+        ::ResetEvent(probesMayRun_.Get());
     IPlaylistWork& work = *this;
     auto thread = std::make_unique<CLoadThread>(work);
-    if (!thread->Start(THREAD_PRIORITY_NORMAL)) {
-        ResumeProbes();
-        return false;
-    }
+    if (!thread->Start(THREAD_PRIORITY_NORMAL)) return false;
     loadThread_ = std::move(thread);
     return true;
 }
@@ -244,7 +244,6 @@ void CPlaylistWorkers::ItemAppended() {
 
 // An extractor waiting for items goes on with what is left, or ends.
 void CPlaylistWorkers::LoaderEnded() {
-    ResumeProbes();
     if (!loadThread_) return;
     loadThread_->Join();
     loadThread_.reset();
