@@ -7,6 +7,8 @@
 #include "playlist/PlaylistItem.h"
 #include "ui/playlist/PlayViewLink.h"
 #include "ui/playlist/PlaylistView.h"
+#include "PlaylistViewHost.h"
+#include "RecordingPlayView.h"
 #include "RegistryFixture.h"
 #include "TestData.h"
 #include "ToolTestSupport.h"
@@ -17,27 +19,12 @@ using namespace zevrin;
 
 namespace {
 
-class NoPlayView : public IPlayViewLink {
-public:
-    int PlayItem(int, VideoPlace) override { return 0; }
-    void StopPlayback() override {}
-    int CurrentIndex() const override { return -1; }
-    PlayerState GetPlayerState() const override { return PlayerState::Idle; }
-    void TogglePause() override {}
-    void LayOutHostedWindow() override {}
-    HWND PictureWindow() const override { return nullptr; }
-    void ShowProperties(int) override {}
-};
-
 class ItemArtworkTest : public RegistryTest {
 protected:
     void SetUp() override {
         RegistryTest::SetUp();
-        Key(L"Settings").WriteString(L"TempFolder", folder_ / L"thumbs");
-        settings_ = std::make_unique<CAppSettings>(Root());
-        settings_->Load();
+        settings_ = test::PublishTestSettings(Root(), folder_ / L"thumbs");
         settings_->loadLastPlaylist = 0;
-        PublishSettings(settings_.get());
         resources_.Init();
         resources_.probeToolPath = folder_ / L"NoSuchProbe.exe";
         resources_.encodeToolPath = folder_ / L"NoSuchEncoder.exe";
@@ -117,13 +104,10 @@ TEST_F(ItemArtworkTest, ACandidateThatFailsToLoadDoesNotEndTheSearch) {
 TEST_F(ItemArtworkTest, AnItemThatCannotBeProbedKeepsItsPictureThroughEveryPass) {
     std::wstring media = Place(L"memo.3gp", L"notes.txt");
     Place(L"memo.jpg", L"photo.jpg");
-    const wchar_t* cls = fw::CWnd::RegisterClass(L"ZevrinArtworkTestHost");
-    HWND host = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    NoPlayView playView;
-    auto* view = new CPlaylistView;
-    view->SetPlayView(&playView);
-    view->SetToolPaths(resources_.Tools());
-    ASSERT_TRUE(view->CreateView(host, 1, nullptr));
+    test::RecordingPlayView playView;
+    CPlaylistView* view = nullptr;
+    HWND host = test::OpenPlaylistView(L"ZevrinArtworkTestHost", playView, view);
+    ASSERT_TRUE(host);
     view->AddItem(std::make_unique<CPlaylistItem>(media));
     for (int pass = 1; pass <= 3; ++pass) {
         view->StartLoader();  // no paths queued: the extractors take the items

@@ -10,6 +10,7 @@
 #include "framework/Wnd.h"
 #include "ui/playlist/ItemExtraction.h"
 #include "ui/playlist/PlayViewLink.h"
+#include "PlaylistViewHost.h"
 #include "RecordingPlayView.h"
 #include "ui/playlist/PlaylistView.h"
 
@@ -25,29 +26,15 @@ class LoaderAheadTest : public RegistryTest {
 protected:
     void SetUp() override {
         RegistryTest::SetUp();
-        Key(L"Settings").WriteString(L"TempFolder", temp_ / L"thumbs");
-        settings_ = std::make_unique<CAppSettings>(Root());
-        settings_->Load();
+        settings_ = test::PublishTestSettings(Root(), temp_ / L"thumbs");
         settings_->loadLastPlaylist = 0;
         settings_->allowDuplicates = 0;
-        PublishSettings(settings_.get());
-        resources_.Init();
-        resources_.probeToolPath = test::HarlowTool(L"Quorrin.exe");
-        resources_.encodeToolPath = test::HarlowTool(L"Brannet.exe");
-        PublishResources(&resources_);
-        const wchar_t* cls = fw::CWnd::RegisterClass(L"ZevrinLoaderAheadHost");
-        host_ = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                nullptr);
-        view_ = new CPlaylistView;
-        view_->SetPlayView(&playView_);
-        view_->SetToolPaths(resources_.Tools());
-        ASSERT_TRUE(view_->CreateView(host_, 1, nullptr));
+        test::PublishRealTools(resources_);
+        host_ = test::OpenPlaylistView(L"ZevrinLoaderAheadHost", playView_, view_);
+        ASSERT_TRUE(host_);
     }
     void TearDown() override {
-        if (host_) DestroyWindow(host_);
-        PublishSettings(nullptr);
-        PublishResources(nullptr);
-        settings_.reset();
+        test::ClosePlaylistView(host_, settings_);
         RegistryTest::TearDown();
     }
     bool HaveTools() const { return !resources_.probeToolPath.empty(); }
@@ -87,14 +74,7 @@ protected:
         for (int i = 0; i < view_->GetItemCount(); ++i) count += NeedsExtraction(*view_->GetItem(i)) ? 1 : 0;
         return count;
     }
-    std::wstring Names() const {
-        std::wstring order;
-        for (int i = 0; i < view_->GetItemCount(); ++i) {
-            std::wstring name = PathFindFileNameW(view_->GetItem(i)->path.c_str());
-            order += (i ? L"," : L"") + name.substr(0, name.find_last_of(L'.'));
-        }
-        return order;
-    }
+    std::wstring Names() const { return test::ItemNames(*view_); }
 
     test::ScratchFolder temp_{L"loader-ahead"};
     std::unique_ptr<CAppSettings> settings_;

@@ -7,6 +7,7 @@
 #include "playlist/PlaylistStore.h"
 #include "framework/Dpi.h"
 #include "ui/playlist/PlayViewLink.h"
+#include "PlaylistViewHost.h"
 #include "RecordingPlayView.h"
 #include "ui/playlist/PlaylistView.h"
 #include "ModalDriver.h"
@@ -68,29 +69,16 @@ class PlaylistViewTest : public RegistryTest {
 protected:
     void SetUp() override {
         RegistryTest::SetUp();
-        Key(L"Settings").WriteString(L"TempFolder", temp_ / L"thumbs");
-        settings_ = std::make_unique<CAppSettings>(Root());
-        settings_->Load();
+        settings_ = test::PublishTestSettings(Root(), temp_ / L"thumbs");
         settings_->loadLastPlaylist = 0;
-        PublishSettings(settings_.get());
-        resources_.Init();
-        resources_.probeToolPath = test::HarlowTool(L"Quorrin.exe");
-        resources_.encodeToolPath = test::HarlowTool(L"Brannet.exe");
-        PublishResources(&resources_);
-        const wchar_t* cls = fw::CWnd::RegisterClass(L"ZevrinPlaylistTestHost");
-        host_ = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        view_ = new CPlaylistView;
-        view_->SetPlayView(&playView_);
-        view_->SetToolPaths(resources_.Tools());
-        ASSERT_TRUE(view_->CreateView(host_, 1, nullptr));
+        test::PublishRealTools(resources_);
+        host_ = test::OpenPlaylistView(L"ZevrinPlaylistTestHost", playView_, view_);
+        ASSERT_TRUE(host_);
         MoveWindow(view_->Hwnd(), 0, 0, 600, 500, FALSE);
         view_->RecalcLayout();
     }
     void TearDown() override {
-        if (host_) DestroyWindow(host_);
-        PublishSettings(nullptr);
-        PublishResources(nullptr);
-        settings_.reset();
+        test::ClosePlaylistView(host_, settings_);
         RegistryTest::TearDown();
     }
     void AddTitled(const std::wstring& title) {
@@ -133,14 +121,7 @@ protected:
         WaitForWorkers();
     }
     // The items' file names without extension, in order (a clip's own title may differ).
-    std::wstring Names() const {
-        std::wstring order;
-        for (int i = 0; i < view_->GetItemCount(); ++i) {
-            std::wstring name = PathFindFileNameW(view_->GetItem(i)->path.c_str());
-            order += (i ? L"," : L"") + name.substr(0, name.find_last_of(L'.'));
-        }
-        return order;
-    }
+    std::wstring Names() const { return test::ItemNames(*view_); }
     POINT ItemPoint(int index, double fx, double fy) const {
         RECT rc{};
         EXPECT_TRUE(view_->GetItemRect(index, rc));
@@ -191,11 +172,8 @@ TEST_F(PlaylistViewTest, StartsFromTheStoredSettingsWithDurationsShownAndIconsHi
     settings_->Load();
     settings_->loadLastPlaylist = 0;
 
-    const wchar_t* cls = fw::CWnd::RegisterClass(L"ZevrinPlaylistTestHost");
-    host_ = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    view_ = new CPlaylistView;
-    view_->SetPlayView(&playView_);
-    ASSERT_TRUE(view_->CreateView(host_, 1, nullptr));
+    host_ = test::OpenPlaylistView(L"ZevrinPlaylistTestHost", playView_, view_);
+    ASSERT_TRUE(host_);
     EXPECT_EQ(Update(ID_VIEW_LIST).checked, 1);
     EXPECT_EQ(Update(ID_GRID_VIEW).checked, 0);
     EXPECT_EQ(Update(ID_SHOW_TITLE).checked, 0);

@@ -5,6 +5,7 @@
 #include "services/AppSettings.h"
 #include "framework/Text.h"
 #include "ui/playlist/PlayViewLink.h"
+#include "PlaylistViewHost.h"
 #include "RecordingPlayView.h"
 #include "ui/playlist/PlaylistView.h"
 #include "LocalHttpServer.h"
@@ -25,29 +26,16 @@ class UrlCommands : public RegistryTest {
 protected:
     void SetUp() override {
         RegistryTest::SetUp();
-        resources_.Init();
-        resources_.probeToolPath = test::HarlowTool(L"Quorrin.exe");
-        resources_.encodeToolPath = test::HarlowTool(L"Brannet.exe");
+        test::PublishRealTools(resources_);
         if (resources_.probeToolPath.empty() || resources_.encodeToolPath.empty())
             GTEST_SKIP() << "the media tools are not installed";
-        Key(L"Settings").WriteString(L"TempFolder", temp_ / L"thumbs");
-        settings_ = std::make_unique<CAppSettings>(Root());
-        settings_->Load();
-        PublishSettings(settings_.get());
-        PublishResources(&resources_);
-        const wchar_t* cls = fw::CWnd::RegisterClass(L"ZevrinUrlTestHost");
-        host_ = CreateWindowExW(0, cls, L"host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        view_ = new CPlaylistView;
-        view_->SetPlayView(&playView_);
-        view_->SetToolPaths(resources_.Tools());
-        ASSERT_TRUE(view_->CreateView(host_, 1, nullptr));
+        settings_ = test::PublishTestSettings(Root(), temp_ / L"thumbs");
+        host_ = test::OpenPlaylistView(L"ZevrinUrlTestHost", playView_, view_);
+        ASSERT_TRUE(host_);
         MoveWindow(view_->Hwnd(), 0, 0, 600, 500, FALSE);
     }
     void TearDown() override {
-        if (host_) DestroyWindow(host_);
-        PublishSettings(nullptr);
-        PublishResources(nullptr);
-        settings_.reset();
+        test::ClosePlaylistView(host_, settings_);
         RegistryTest::TearDown();
     }
     void WaitForWorkers() {
