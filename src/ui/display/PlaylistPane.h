@@ -39,7 +39,7 @@ public:
     virtual HWND PaneWindow() const = 0;
     // The playback has opened its media, or ended: work the pane held back so that the tool
     // could start sooner (the probes of a newly opened set) may run.
-    virtual void PlaybackSettled() {}
+    virtual void PlaybackSettled() = 0;
 };
 
 } // namespace zevrin
